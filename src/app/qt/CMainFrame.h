@@ -1,0 +1,93 @@
+#pragma once
+// The main window: the menus, the four dockable toolbars and the status bar
+// around the editor view. It restores its placement and bar layout at the
+// first showing, saves them when it closes, and keeps the page-setup values.
+#include <QMainWindow>
+#include <QPointer>
+#include <functional>
+#include <map>
+#include <optional>
+#include <vector>
+
+#include "app/FramePlacement.h"
+#include "platform/Platform.h"
+#include "resources/Resources.h"
+
+class QLabel;
+class QMenu;
+class QToolBar;
+class QAction;
+
+namespace tagloom {
+
+class CommandRouter;
+class RecentFileList;
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    CMainFrame(Platform& platform, CommandRouter& router, RecentFileList& recentFiles);
+    ~CMainFrame() override;
+
+    // Puts the editor view in the client area.
+    void setView(QWidget* view);
+    // The caption: "title - Tagloom".
+    void setDocumentTitle(const std::string& title);
+    // Keeps room for ten average characters of one line in the view.
+    void setViewCharacterSize(int charWidth, int lineHeight);
+    // Asked before the window closes; false keeps it open.
+    void setCloseGuard(std::function<bool()> guard) { closeGuard_ = std::move(guard); }
+
+    // Runs the update handlers of the toolbars and the status bar now.
+    void updateIdleState();
+    // The placement and bar layout written when the window is destroyed.
+    void saveWindowState();
+
+    PageValues& pageValues() { return pageValues_; }
+    QToolBar* toolbar(int windowId) const;
+    QLabel* statusPane(int stringId) const;
+    QAction* commandAction(int id) const;
+    QMenu* popupMenu(int contextMenu) const;
+    const std::vector<QMenu*>& topMenus() const { return topMenus_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildToolbars();
+    void buildStatusBar();
+    void buildAccelerators();
+    void registerCommands();
+    QAction* actionFor(int id, const std::string_view& text);
+    void fillMenu(QMenu* menu, const std::vector<res::MenuItem>& items);
+    void updateMenu(QMenu* menu);
+    void updateAction(QAction* action);
+    void fillRecentFiles(QMenu* menu);
+    void restoreWindowState();
+    void saveBarState();
+    void restoreBarState();
+    void pageSetup();
+    void scheduleIdleUpdate();
+
+    Platform& platform_;
+    CommandRouter& router_;
+    RecentFileList& recentFiles_;
+    PageValues pageValues_;
+    std::optional<PageValues> pageSetupDevice_;  // the page-setup dialog's settings once it has run
+    bool bFirstActivate = true;
+    bool idleUpdatePending_ = false;
+    std::map<int, QAction*> actions_;
+    std::map<int, QToolBar*> toolbars_;
+    std::map<int, QLabel*> panes_;
+    std::vector<QMenu*> topMenus_;
+    QMenu* contextMenu_ = nullptr;
+    QMenu* insertTagsMenu_ = nullptr;
+    QPointer<QWidget> view_;
+    std::function<bool()> closeGuard_;
+    QLabel* readyLabel_ = nullptr;
+};
+
+}  // namespace tagloom

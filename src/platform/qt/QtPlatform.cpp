@@ -1,0 +1,307 @@
+#include "platform/qt/QtPlatform.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDBusConnection>
+#include <QDBusInterface>
+#include <QDBusReply>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QUrl>
+
+#include "platform/qt/QtText.h"
+
+namespace tagloom {
+
+// --- message boxes ---------------------------------------------------------
+
+namespace {
+
+struct ButtonSet {
+    std::vector<std::pair<QMessageBox::StandardButton, Answer>> buttons;
+};
+
+ButtonSet buttonsOf(Buttons buttons) {
+    using B = QMessageBox;
+    switch (buttons) {
+    case Buttons::Ok: return {{{B::Ok, Answer::Ok}}};
+    case Buttons::OkCancel: return {{{B::Ok, Answer::Ok}, {B::Cancel, Answer::Cancel}}};
+    case Buttons::YesNo: return {{{B::Yes, Answer::Yes}, {B::No, Answer::No}}};
+    case Buttons::YesNoCancel:
+        return {{{B::Yes, Answer::Yes}, {B::No, Answer::No}, {B::Cancel, Answer::Cancel}}};
+    case Buttons::RetryCancel: return {{{B::Retry, Answer::Retry}, {B::Cancel, Answer::Cancel}}};
+    }
+    return {{{B::Ok, Answer::Ok}}};
+}
+
+QMessageBox::Icon iconOf(Icon icon) {
+    switch (icon) {
+    case Icon::None: return QMessageBox::NoIcon;
+    case Icon::Information: return QMessageBox::Information;
+    case Icon::Warning: return QMessageBox::Warning;
+    case Icon::Error: return QMessageBox::Critical;
+    case Icon::Question: return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// The answer a box gives when it is closed without a button: Cancel or No
+// where the box has one, else its only button.
+Answer escapeAnswer(const ButtonSet& set) {
+    for (const auto& [button, answer] : set.buttons)
+        if (answer == Answer::Cancel) return answer;
+    for (const auto& [button, answer] : set.buttons)
+        if (answer == Answer::No) return answer;
+    return set.buttons.front().second;
+}
+
+}  // namespace
+
+Answer QtPrompter::ask(const Message& message) {
+    const ButtonSet set = buttonsOf(message.buttons);
+    QMessageBox box(iconOf(message.icon), toQString(message.title), toQString(message.text),
+                    QMessageBox::NoButton, parent_ ? parent_() : nullptr);
+    for (const auto& [button, answer] : set.buttons) box.addButton(button);
+    const auto defaultIndex = static_cast<std::size_t>(std::max(0, message.defaultButton));
+    if (defaultIndex < set.buttons.size()) box.setDefaultButton(set.buttons[defaultIndex].first);
+    box.exec();
+    const auto* clicked = box.clickedButton();
+    for (const auto& [button, answer] : set.buttons)
+        if (clicked && box.button(button) == clicked) return answer;
+    return escapeAnswer(set);
+}
+
+// --- small desktop services ------------------------------------------------
+
+void QtDesktop::beep() { QApplication::beep(); }
+
+void QtDesktop::setBusy(bool busy) {
+    if (busy) {
+        if (busyDepth_++ == 0) QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else if (busyDepth_ > 0 && --busyDepth_ == 0) {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+bool QtClipboard::setText(const std::string& text) {
+    auto* clipboard = QGuiApplication::clipboard();
+    if (!clipboard) return false;
+    clipboard->setText(toQString(text));
+    return true;
+}
+
+std::optional<std::string> QtClipboard::text() const {
+    auto* clipboard = QGuiApplication::clipboard();
+    if (!clipboard) return std::nullopt;
+    const QString text = clipboard->text();
+    if (text.isNull()) return std::nullopt;
+    return fromQString(text);
+}
+
+// --- programs and documents ------------------------------------------------
+
+LaunchResult QtLauncher::launch(const std::string& program, const std::vector<std::string>& arguments) {
+    QProcess process;
+    process.setProgram(toQString(program));
+    QStringList list;
+    for (const auto& argument : arguments) list << toQString(argument);
+    process.setArguments(list);
+    if (process.startDetached()) return {true, {}};
+    return {false, fromQString(process.errorString())};
+}
+
+LaunchResult QtLauncher::openUrl(const std::string& url) {
+    const QUrl target = QUrl::fromUserInput(toQString(url), QDir::currentPath(), QUrl::AssumeLocalFile);
+    if (QDesktopServices::openUrl(target)) return {true, {}};
+    return {false, "The desktop has no program for " + url};
+}
+
+LaunchResult QtLauncher::showInFileManager(const std::string& path) {
+    const QFileInfo file(toQString(path));
+    if (!file.exists()) return {false, path + " was not found."};
+    QDBusInterface fileManager(QStringLiteral("org.freedesktop.FileManager1"),
+                               QStringLiteral("/org/freedesktop/FileManager1"),
+                               QStringLiteral("org.freedesktop.FileManager1"), QDBusConnection::sessionBus());
+    if (fileManager.isValid()) {
+        const QDBusMessage reply =
+            fileManager.call(QStringLiteral("ShowItems"),
+                             QStringList{QUrl::fromLocalFile(file.absoluteFilePath()).toString()}, QString());
+        if (reply.type() != QDBusMessage::ErrorMessage) return {true, {}};
+    }
+    return launch("xdg-open", {fromQString(file.absolutePath())});
+}
+
+bool QtLauncher::isProgramAvailable(const std::string& program) const {
+    return !QStandardPaths::findExecutable(toQString(program)).isEmpty();
+}
+
+// --- file dialogs ----------------------------------------------------------
+
+namespace {
+
+QStringList qtFilters(const std::vector<FileFilter>& filters) {
+    // Qt reads the patterns from the last parenthesised group; our filter names
+    // carry their own description, which stays visible in front of it.
+    QStringList list;
+    for (const auto& filter : filters) {
+        QStringList patterns;
+        for (const auto& pattern : filter.patterns) patterns << toQString(pattern);
+        list << toQString(filter.name) + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
+                    QLatin1Char(')');
+    }
+    return list;
+}
+
+}  // namespace
+
+std::optional<FileDialogResult> QtFileDialogs::run(const FileDialogRequest& request, bool save) {
+    QFileDialog dialog(parent_ ? parent_() : nullptr, toQString(request.title), toQString(request.folder));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.promptOverwrite);
+    const QStringList filters = qtFilters(request.filters);
+    if (!filters.isEmpty()) {
+        dialog.setNameFilters(filters);
+        const int index = std::clamp(request.filterIndex, 1, static_cast<int>(filters.size()));
+        dialog.selectNameFilter(filters[index - 1]);
+    }
+    if (!request.fileName.empty()) dialog.selectFile(toQString(request.fileName));
+
+    QCheckBox* readOnly = nullptr;
+    if (request.showReadOnlyBox) {
+        readOnly = new QCheckBox(QObject::tr("Open as &read-only"), &dialog);
+        readOnly->setChecked(request.readOnlyChecked);
+        if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout()))
+            grid->addWidget(readOnly, grid->rowCount(), 0, 1, grid->columnCount());
+    }
+
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    FileDialogResult result;
+    result.path = fromQString(QDir::toNativeSeparators(QFileInfo(dialog.selectedFiles().front()).absoluteFilePath()));
+    result.filterIndex = std::max(1, static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1);
+    result.readOnly = readOnly && readOnly->isChecked();
+    return result;
+}
+
+std::optional<FileDialogResult> QtFileDialogs::openFile(const FileDialogRequest& request) {
+    return run(request, false);
+}
+
+std::optional<FileDialogResult> QtFileDialogs::saveFile(const FileDialogRequest& request) {
+    return run(request, true);
+}
+
+std::optional<std::string> QtFileDialogs::chooseFolder(const std::string& title, const std::string& startFolder) {
+    const QString folder = QFileDialog::getExistingDirectory(parent_ ? parent_() : nullptr, toQString(title),
+                                                             toQString(startFolder));
+    if (folder.isEmpty()) return std::nullopt;
+    return fromQString(QDir::toNativeSeparators(folder));
+}
+
+// --- printing dialogs ------------------------------------------------------
+
+namespace {
+
+// Device-mode paper codes and the page sizes they stand for.
+struct PaperCode {
+    int code;
+    QPageSize::PageSizeId id;
+};
+
+constexpr PaperCode kPaperCodes[] = {
+    {1, QPageSize::Letter},    {3, QPageSize::Tabloid},  {4, QPageSize::Ledger},
+    {5, QPageSize::Legal},     {6, QPageSize::Statement}, {7, QPageSize::Executive},
+    {8, QPageSize::A3},        {9, QPageSize::A4},       {11, QPageSize::A5},
+    {12, QPageSize::B4},       {13, QPageSize::B5},      {14, QPageSize::Folio},
+    {19, QPageSize::Envelope9}, {20, QPageSize::Comm10E}, {27, QPageSize::EnvelopeDL},
+    {28, QPageSize::EnvelopeC5}, {31, QPageSize::EnvelopeC6}, {34, QPageSize::EnvelopeB5},
+    {37, QPageSize::EnvelopeMonarch}, {66, QPageSize::A2},  {70, QPageSize::A6},
+};
+
+QPageSize::PageSizeId pageSizeOf(int code) {
+    for (const auto& paper : kPaperCodes)
+        if (paper.code == code) return paper.id;
+    return QPageSize::Letter;
+}
+
+int paperCodeOf(QPageSize::PageSizeId id, int fallback) {
+    for (const auto& paper : kPaperCodes)
+        if (paper.id == id) return paper.code;
+    return fallback;
+}
+
+void applyToPrinter(const PageValues& values, QPrinter& printer) {
+    const auto& m = values.margins;
+    const QPageLayout layout(QPageSize(pageSizeOf(values.paperSize)),
+                             values.orientation == kOrientationLandscape ? QPageLayout::Landscape
+                                                                         : QPageLayout::Portrait,
+                             QMarginsF(m[0] / 1000.0, m[1] / 1000.0, m[2] / 1000.0, m[3] / 1000.0),
+                             QPageLayout::Inch);
+    printer.setPageLayout(layout);
+}
+
+int orientationOf(const QPrinter& printer) {
+    return printer.pageLayout().orientation() == QPageLayout::Landscape ? kOrientationLandscape
+                                                                        : kOrientationPortrait;
+}
+
+}  // namespace
+
+bool QtPrintDialogs::hasPrinter() const { return true; }  // the PDF writer is always there
+
+bool QtPrintDialogs::pageSetup(PageValues& values) {
+    QPrinter printer(QPrinter::HighResolution);
+    applyToPrinter(values, printer);
+    QPageSetupDialog dialog(&printer, parent_ ? parent_() : nullptr);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    const QPageLayout layout = printer.pageLayout();
+    values.orientation = orientationOf(printer);
+    values.paperSize = paperCodeOf(layout.pageSize().id(), values.paperSize);
+    const QMarginsF margins = layout.margins(QPageLayout::Inch);
+    values.margins = {static_cast<int>(std::lround(margins.left() * 1000)),
+                      static_cast<int>(std::lround(margins.top() * 1000)),
+                      static_cast<int>(std::lround(margins.right() * 1000)),
+                      static_cast<int>(std::lround(margins.bottom() * 1000))};
+    return true;
+}
+
+bool QtPrintDialogs::printSetup(PageValues& values) {
+    QPrinter printer(QPrinter::HighResolution);
+    applyToPrinter(values, printer);
+    QPrintDialog dialog(&printer, parent_ ? parent_() : nullptr);
+    dialog.setWindowTitle(QObject::tr("Print Setup"));
+    dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    values.orientation = orientationOf(printer);
+    return true;
+}
+
+// --- the queue and the bundle ----------------------------------------------
+
+void QtUiQueue::post(std::function<void()> call) {
+    if (!context_) return;
+    QMetaObject::invokeMethod(context_, [call = std::move(call)] { call(); }, Qt::QueuedConnection);
+}
+
+QtPlatform::QtPlatform(QObject* context, std::function<QWidget*()> parent, std::unique_ptr<SettingsStore> settings)
+    : prompter_(parent),
+      fileDialogs_(parent),
+      printDialogs_(parent),
+      uiQueue_(context),
+      settings_(std::move(settings)),
+      platform_{prompter_, desktop_, clipboard_, launcher_, fileDialogs_, printDialogs_, clock_, uiQueue_,
+                *settings_} {}
+
+}  // namespace tagloom

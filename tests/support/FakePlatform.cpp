@@ -1,0 +1,109 @@
+#include "support/FakePlatform.h"
+
+#include <algorithm>
+
+namespace tagloom::test {
+
+namespace {
+
+Answer defaultAnswerOf(const Message& message) {
+    static const std::vector<Answer> kOk{Answer::Ok}, kOkCancel{Answer::Ok, Answer::Cancel},
+        kYesNo{Answer::Yes, Answer::No}, kYesNoCancel{Answer::Yes, Answer::No, Answer::Cancel},
+        kRetryCancel{Answer::Retry, Answer::Cancel};
+    const std::vector<Answer>* buttons = &kOk;
+    switch (message.buttons) {
+    case Buttons::Ok: buttons = &kOk; break;
+    case Buttons::OkCancel: buttons = &kOkCancel; break;
+    case Buttons::YesNo: buttons = &kYesNo; break;
+    case Buttons::YesNoCancel: buttons = &kYesNoCancel; break;
+    case Buttons::RetryCancel: buttons = &kRetryCancel; break;
+    }
+    const auto index = static_cast<std::size_t>(std::max(0, message.defaultButton));
+    return index < buttons->size() ? (*buttons)[index] : buttons->front();
+}
+
+template <typename T>
+T takeFront(std::deque<T>& queue, T fallback) {
+    if (queue.empty()) return fallback;
+    T value = std::move(queue.front());
+    queue.pop_front();
+    return value;
+}
+
+}  // namespace
+
+Answer FakePrompter::ask(const Message& message) {
+    messages.push_back(message);
+    if (answers.empty()) {
+        ++unscripted;
+        return defaultAnswerOf(message);
+    }
+    return takeFront(answers, Answer::Ok);
+}
+
+bool FakeClipboard::setText(const std::string& text) {
+    if (!available) return false;
+    contents = text;
+    ++writes;
+    return true;
+}
+
+LaunchResult FakeLauncher::launch(const std::string& program, const std::vector<std::string>& arguments) {
+    calls.push_back({"launch", program, arguments});
+    return result;
+}
+
+LaunchResult FakeLauncher::openUrl(const std::string& url) {
+    calls.push_back({"openUrl", url, {}});
+    return result;
+}
+
+LaunchResult FakeLauncher::showInFileManager(const std::string& path) {
+    calls.push_back({"showInFileManager", path, {}});
+    return result;
+}
+
+bool FakeLauncher::isProgramAvailable(const std::string& program) const {
+    return std::find(availablePrograms.begin(), availablePrograms.end(), program) != availablePrograms.end();
+}
+
+std::optional<FileDialogResult> FakeFileDialogs::openFile(const FileDialogRequest& request) {
+    requests.push_back(request);
+    kinds.emplace_back("open");
+    return takeFront(fileAnswers, std::optional<FileDialogResult>());
+}
+
+std::optional<FileDialogResult> FakeFileDialogs::saveFile(const FileDialogRequest& request) {
+    requests.push_back(request);
+    kinds.emplace_back("save");
+    return takeFront(fileAnswers, std::optional<FileDialogResult>());
+}
+
+std::optional<std::string> FakeFileDialogs::chooseFolder(const std::string& title, const std::string& startFolder) {
+    requests.push_back({title, startFolder, {}, {}, 1, false, false, false});
+    kinds.emplace_back("folder");
+    return takeFront(folderAnswers, std::optional<std::string>());
+}
+
+bool FakePrintDialogs::pageSetup(PageValues& values) {
+    shown.push_back(values);
+    const auto answer = takeFront(answers, std::optional<PageValues>());
+    if (!answer) return false;
+    values = *answer;
+    return true;
+}
+
+bool FakePrintDialogs::printSetup(PageValues& values) { return pageSetup(values); }
+
+int FakeUiQueue::drain() {
+    int ran = 0;
+    while (!pending.empty()) {
+        auto call = std::move(pending.front());
+        pending.pop_front();
+        call();
+        ++ran;
+    }
+    return ran;
+}
+
+}  // namespace tagloom::test

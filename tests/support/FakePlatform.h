@@ -1,0 +1,111 @@
+#pragma once
+// A platform for tests: message boxes and dialogs are answered from a script,
+// and every call is recorded so tests can check the exact texts and titles.
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/Platform.h"
+#include "support/MemorySettingsStore.h"
+
+namespace tagloom::test {
+
+class FakePrompter : public Prompter {
+public:
+    Answer ask(const Message& message) override;
+    std::deque<Answer> answers;     // given out in order
+    std::vector<Message> messages;  // every box shown
+    int unscripted = 0;             // boxes that found no answer (they got their default button)
+};
+
+class FakeDesktop : public Desktop {
+public:
+    void beep() override { ++beeps; }
+    void setBusy(bool busy) override { busyDepth += busy ? 1 : -1; ++busyCalls; }
+    int beeps = 0;
+    int busyDepth = 0;
+    int busyCalls = 0;
+};
+
+class FakeClipboard : public Clipboard {
+public:
+    bool setText(const std::string& text) override;
+    std::optional<std::string> text() const override { return contents; }
+    std::optional<std::string> contents;
+    bool available = true;
+    int writes = 0;
+};
+
+class FakeLauncher : public Launcher {
+public:
+    struct Call {
+        std::string kind;  // "launch", "openUrl", "showInFileManager"
+        std::string target;
+        std::vector<std::string> arguments;
+    };
+    LaunchResult launch(const std::string& program, const std::vector<std::string>& arguments) override;
+    LaunchResult openUrl(const std::string& url) override;
+    LaunchResult showInFileManager(const std::string& path) override;
+    bool isProgramAvailable(const std::string& program) const override;
+
+    std::vector<Call> calls;
+    LaunchResult result{true, {}};
+    std::vector<std::string> availablePrograms;
+};
+
+class FakeFileDialogs : public FileDialogs {
+public:
+    std::optional<FileDialogResult> openFile(const FileDialogRequest& request) override;
+    std::optional<FileDialogResult> saveFile(const FileDialogRequest& request) override;
+    std::optional<std::string> chooseFolder(const std::string& title, const std::string& startFolder) override;
+
+    // Answers in order; nothing means the user cancelled.
+    std::deque<std::optional<FileDialogResult>> fileAnswers;
+    std::deque<std::optional<std::string>> folderAnswers;
+    std::vector<FileDialogRequest> requests;
+    std::vector<std::string> kinds;  // "open", "save" or "folder" per call
+};
+
+class FakePrintDialogs : public PrintDialogs {
+public:
+    bool hasPrinter() const override { return printerPresent; }
+    bool pageSetup(PageValues& values) override;
+    bool printSetup(PageValues& values) override;
+
+    bool printerPresent = true;
+    // Each answer either cancels (nothing) or replaces the values shown with these.
+    std::deque<std::optional<PageValues>> answers;
+    std::vector<PageValues> shown;  // the values each dialog opened with
+};
+
+class FakeClock : public Clock {
+public:
+    std::int64_t nowMs() const override { return now; }
+    std::int64_t now = 1'000'000;
+};
+
+class FakeUiQueue : public UiQueue {
+public:
+    void post(std::function<void()> call) override { pending.push_back(std::move(call)); }
+    // Runs queued calls, including those they queue, until none is left.
+    int drain();
+    std::deque<std::function<void()>> pending;
+};
+
+struct FakePlatform {
+    FakePrompter prompter;
+    FakeDesktop desktop;
+    FakeClipboard clipboard;
+    FakeLauncher launcher;
+    FakeFileDialogs fileDialogs;
+    FakePrintDialogs printDialogs;
+    FakeClock clock;
+    FakeUiQueue uiQueue;
+    MemorySettingsStore settings;
+
+    Platform platform{prompter, desktop, clipboard, launcher, fileDialogs, printDialogs, clock, uiQueue, settings};
+};
+
+}  // namespace tagloom::test
