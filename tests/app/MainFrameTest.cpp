@@ -230,3 +230,21 @@ TEST(MainFrame, theRecentFileListFillsTheFileMenu) {
 
 }  // namespace
 }  // namespace tagloom
+
+namespace tagloom {
+namespace {
+
+TEST(MainFrame, theMinimumSizeKeepsRoomForTenCharactersOfOneLine) {
+    test::FakePlatform fake;
+    Fixture f(fake);
+    f.frame->show();
+    const QSize chrome = f.frame->size() - f.frame->centralWidget()->size();
+    f.frame->setViewCharacterSize(8, 16);
+    EXPECT_EQ(f.frame->minimumWidth(), chrome.width() + 10 * 8 + 2);
+    EXPECT_EQ(f.frame->minimumHeight(), chrome.height() + 16 + 2);
+    f.frame->setViewCharacterSize(0, 0);  // no font yet: the size stays as it was
+    EXPECT_EQ(f.frame->minimumWidth(), chrome.width() + 10 * 8 + 2);
+}
+
+}  // namespace
+}  // namespace tagloom

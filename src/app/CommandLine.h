@@ -1,0 +1,41 @@
+#pragma once
+// The program's command line: an optional path, then the switches "/iss" and
+// "/isa" giving a selection in the file's byte offsets to show after the load.
+// Other instances are started with it to open a file at a found text.
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tagloom {
+
+struct CommandLine {
+    std::string path;       // absolute; empty when no file was named
+    int nInitSelStart = 0;  // both 0 unless both switches were given and readable,
+    int nInitSelEnd = 0;    // with the start not beyond the end
+};
+
+// Reads the arguments that follow the program's name. The first is the path:
+// one leading double quote is dropped and the text is cut at its last double
+// quote, then made absolute. Later arguments that begin with "/iss" or "/isa"
+// are the switches, each with its number attached ("/iss10") or as the next
+// argument ("/iss" "10"), in either order; the first of each kind counts.
+CommandLine parseCommandLine(const std::vector<std::string>& arguments);
+
+// The arguments that open path with the selection start..end: the inverse of
+// parseCommandLine for a path that is already absolute.
+std::vector<std::string> commandLineArguments(const std::string& path, int nInitSelStart, int nInitSelEnd);
+
+struct TextSelection {
+    std::size_t start = 0;
+    std::size_t end = 0;
+};
+
+// Where the switches' selection lies in the editor's text of the loaded file;
+// none when both offsets are 0 (the file's saved editing state applies then).
+// A UNIX file's start is moved past the CRs the load added before it; the
+// selection keeps its length. Offsets outside the text are brought into it.
+std::optional<TextSelection> initialSelection(const CommandLine& commandLine, std::string_view text, bool bUnixFile);
+
+}  // namespace tagloom

@@ -1,0 +1,298 @@
+#include "document/FileIO.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <fcntl.h>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <csignal>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "TestFiles.h"
+
+namespace tagloom {
+namespace {
+
+using namespace std::string_literals;
+
+const std::string kReadOnly = " it is read-only or opened by someone else.";
+
+mode_t modeOf(const std::string& path) {
+    struct stat status {};
+    EXPECT_EQ(::stat(path.c_str(), &status), 0) << path;
+    return status.st_mode & 07777;
+}
+
+// The names in a folder, to see that a failed save leaves no temporary file behind.
+QStringList entriesOf(const std::string& folder) {
+    return QDir(QString::fromStdString(folder)).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+std::string largeText() {
+    std::mt19937 random(5);
+    return toEditorText(test::randomBytes(random, 2 << 20)).text;
+}
+
+class FileIO : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(folder_.isValid()); }
+
+    std::string pathOf(const std::string& name) const {
+        return folder_.filePath(QString::fromStdString(name)).toStdString();
+    }
+    std::string makeFolder(const std::string& name) const {
+        EXPECT_TRUE(QDir().mkpath(QString::fromStdString(pathOf(name))));
+        return pathOf(name);
+    }
+
+    QTemporaryDir folder_;
+};
+
+TEST_F(FileIO, anyInputLoadsOrGivesAClearMessageAndTheFileStaysAsItWas) {
+    std::mt19937 random(17);
+    std::string everyByte;
+    for (int b = 0; b < 256; ++b) everyByte += static_cast<char>(b);
+
+    struct ReadCase {
+        std::string name;
+        std::string path;
+        std::string error;  // empty: the file loads
+        bool regular = true;
+    };
+    std::vector<ReadCase> cases = {
+        {"binary", pathOf("picture.png"), ""},
+        {"random bytes", pathOf("noise.html"), ""},
+        {"0 bytes", pathOf("empty.html"), ""},
+        {"blanks and non-ASCII letters", makeFolder("Mein Ördner") + "/página índice ü.html", ""},
+        {"a folder", makeFolder("a folder.html"), "Failed to open document.", false},
+        {"a missing file", pathOf("gone.html"), pathOf("gone.html") + " was not found.", false},
+        {"a file used as a folder", pathOf("noise.html/x.html"), pathOf("noise.html/x.html") + " was not found.",
+         false},
+        {"a pipe", pathOf("pipe"), "Failed to open document.", false},
+        {"no permission to read", pathOf("locked.html"),
+         "Unable to read from " + pathOf("locked.html") + ", it is opened by someone else."},
+    };
+    test::writeRawFile(cases[0].path, everyByte + test::randomBytes(random, 100000));
+    test::writeRawFile(cases[1].path, test::randomBytes(random, 700000));
+    test::writeRawFile(cases[2].path, "");
+    test::writeRawFile(cases[3].path, "<p>\xC3\xBC</p>\n");
+    ASSERT_EQ(::mkfifo(cases[7].path.c_str(), 0600), 0);
+    test::writeRawFile(cases[8].path, "secret\n");
+    ASSERT_EQ(::chmod(cases[8].path.c_str(), 0), 0);
+    if (::access("/proc/self/mem", F_OK) == 0)
+        cases.push_back(
+            {"a read error", "/proc/self/mem", "An unexpected error occurred while reading /proc/self/mem.", false});
+
+    const test::PermissionsBind permissionsBind;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string before = c.regular ? test::readRawFile(c.path) : "";
+        const ReadResult result = readTextFile(c.path);
+        EXPECT_EQ(result.error, c.error);
+        EXPECT_EQ(result.ok, c.error.empty());
+        EXPECT_FALSE(result.outOfMemory);
+        if (result.ok) {
+            const LoadedText expected = toEditorText(before);
+            EXPECT_EQ(result.loaded.text, expected.text);
+            EXPECT_EQ(result.loaded.bUnixFile, expected.bUnixFile);
+            EXPECT_EQ(result.loaded.nStrayCRs, expected.nStrayCRs);
+        }
+        if (c.regular) {
+            EXPECT_TRUE(test::readRawFile(c.path) == before) << "the file changed";
+        }
+    }
+}
+
+TEST_F(FileIO, aSaveReplacesTheFileAndKeepsItsPermissions) {
+    const mode_t umaskNow = ::umask(022);
+    ::umask(umaskNow);
+    struct SaveCase {
+        const char* name;
+        int mode;  // -1: no file yet
+        bool bUnixFile;
+    };
+    const SaveCase cases[] = {
+        {"private.html", 0600, false},
+        {"shared.html", 0640, true},
+        {"script.php", 0755, false},
+        {"group.html", 02664, true},
+        {"new.html", -1, false},
+        {"Mein Ördner/página índice ü.html", -1, true},
+    };
+    makeFolder("Mein Ördner");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = pathOf(c.name);
+        if (c.mode >= 0) {
+            test::writeRawFile(path, "old");
+            ASSERT_EQ(::chmod(path.c_str(), static_cast<mode_t>(c.mode)), 0);
+        }
+        const WriteResult result = writeTextFile(path, "<p>\r\nx", c.bUnixFile);
+        ASSERT_TRUE(result.ok) << result.error;
+        EXPECT_EQ(test::readRawFile(path), c.bUnixFile ? "<p>\nx" : "<p>\r\nx");
+        EXPECT_EQ(modeOf(path), c.mode >= 0 ? static_cast<mode_t>(c.mode) : 0666 & ~umaskNow);
+    }
+}
+
+TEST_F(FileIO, aSaveThatCannotWriteLeavesTheOldFileByteIdentical) {
+    struct FailCase {
+        const char* name;
+        std::string folder;
+        int folderMode;
+        int fileMode;
+    };
+    const FailCase cases[] = {
+        {"a read-only folder", makeFolder("read-only folder"), 0555, 0644},
+        {"a read-only file", makeFolder("writable folder"), 0755, 0444},
+    };
+    const std::string old = "old\r\ncontent\0"s;
+    const test::PermissionsBind permissionsBind;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = c.folder + "/page.html";
+        test::writeRawFile(path, old);
+        ASSERT_EQ(::chmod(path.c_str(), static_cast<mode_t>(c.fileMode)), 0);
+        ASSERT_EQ(::chmod(c.folder.c_str(), static_cast<mode_t>(c.folderMode)), 0);
+        const QStringList entries = entriesOf(c.folder);
+        const std::string locked = c.folderMode == 0555 ? c.folder : path;
+        if (::faccessat(AT_FDCWD, locked.c_str(), W_OK, AT_EACCESS) == 0) {
+            ::chmod(c.folder.c_str(), 0755);
+            GTEST_SKIP() << "the permission bits do not bind this process";
+        }
+
+        const WriteResult result = writeTextFile(path, largeText(), false);
+        EXPECT_FALSE(result.ok);
+        EXPECT_EQ(result.error, "Unable to write to " + path + "," + kReadOnly);
+        EXPECT_TRUE(test::readRawFile(path) == old) << "the old file changed";
+        EXPECT_EQ(modeOf(path), static_cast<mode_t>(c.fileMode));
+        EXPECT_EQ(entriesOf(c.folder), entries);
+        ::chmod(c.folder.c_str(), 0755);
+    }
+}
+
+TEST_F(FileIO, aWriteThatFailsMidwayLeavesTheOldFileByteIdentical) {
+    const std::string path = pathOf("page.html");
+    const std::string old(1000, 'o');
+    test::writeRawFile(path, old);
+
+    // Files may grow to 256 KiB: the save fails after its first blocks.
+    rlimit saved {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 256 << 10;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const WriteResult result = writeTextFile(path, largeText(), true);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.error, "Failed to save document.");
+    EXPECT_TRUE(test::readRawFile(path) == old) << "the old file changed";
+    EXPECT_EQ(entriesOf(folder_.path().toStdString()), QStringList{"page.html"});
+}
+
+// Runs a save onto a file system of 128 KiB, in a child process with a mount
+// namespace of its own; needs the right to mount, else the test is skipped.
+TEST_F(FileIO, aFullDiskFailsTheSaveWithItsOwnMessage) {
+    const std::string disk = makeFolder("small disk");
+    int channel[2];
+    ASSERT_EQ(::pipe(channel), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::close(channel[0]);
+        if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            ::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=128k") != 0)
+            ::_exit(77);
+        const std::string path = disk + "/page.html";
+        const std::string old = "old\n";
+        test::writeRawFile(path, old);
+        const WriteResult result = writeTextFile(path, largeText(), false);
+        const std::string report = result.error + (test::readRawFile(path) == old ? "|unchanged" : "|changed");
+        const bool sent = ::write(channel[1], report.data(), report.size()) == static_cast<ssize_t>(report.size());
+        ::_exit(sent ? 0 : 1);
+    }
+    ::close(channel[1]);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    char report[256] = {};
+    const ssize_t n = ::read(channel[0], report, sizeof report - 1);
+    ::close(channel[0]);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 77) GTEST_SKIP() << "no right to mount a small file system";
+    ASSERT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(std::string(report, static_cast<std::size_t>(std::max<ssize_t>(n, 0))),
+              "Destination disk drive is full.|unchanged");
+}
+
+TEST_F(FileIO, aSaveOntoSomethingOtherThanAFileFailsAndDestroysNothing) {
+    const std::string folder = makeFolder("site.html");
+    test::writeRawFile(folder + "/index.html", "kept");
+    const std::string pipe = pathOf("pipe.html");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const std::string cases[] = {folder, pipe, pathOf("no such folder/page.html")};
+    for (const auto& path : cases) {
+        SCOPED_TRACE(path);
+        const WriteResult result = writeTextFile(path, "text", false);
+        EXPECT_FALSE(result.ok);
+        EXPECT_EQ(result.error, "Failed to save document.");
+    }
+    EXPECT_EQ(test::readRawFile(folder + "/index.html"), "kept");
+    struct stat status {};
+    ASSERT_EQ(::stat(pipe.c_str(), &status), 0);
+    EXPECT_TRUE(S_ISFIFO(status.st_mode));
+}
+
+TEST_F(FileIO, aSaveThroughASymbolicLinkWritesItsTargetAndKeepsTheLink) {
+    const std::string target = pathOf("target.html");
+    const std::string link = pathOf("link.html");
+    test::writeRawFile(target, "old");
+    ASSERT_EQ(::symlink(target.c_str(), link.c_str()), 0);
+    ASSERT_TRUE(writeTextFile(link, "new\r\n", true).ok);
+    struct stat status {};
+    ASSERT_EQ(::lstat(link.c_str(), &status), 0);
+    EXPECT_TRUE(S_ISLNK(status.st_mode));
+    EXPECT_EQ(test::readRawFile(target), "new\n");
+}
+
+TEST_F(FileIO, samePathComparesCanonicalPathsWithCase) {
+    const std::string folder = makeFolder("site");
+    test::writeRawFile(folder + "/index.html", "");
+    test::writeRawFile(folder + "/Index.html", "");
+    ASSERT_EQ(::symlink(folder.c_str(), pathOf("alias").c_str()), 0);
+    const std::string here = QDir::currentPath().toStdString();
+    struct PathCase {
+        std::string a;
+        std::string b;
+        bool same;
+    };
+    const PathCase cases[] = {
+        {folder + "/index.html", folder + "/index.html", true},
+        {folder + "/index.html", folder + "/./index.html", true},
+        {folder + "/index.html", folder + "/../site/index.html", true},
+        {folder + "/index.html", pathOf("alias") + "/index.html", true},
+        {folder + "/index.html", folder + "/Index.html", false},
+        {folder + "/index.html", folder + "/INDEX.HTML", false},
+        {folder + "/new.html", pathOf("alias") + "/new.html", true},
+        {folder + "/new.html", folder + "/new.htm", false},
+        {here + "/page.html", "page.html", true},
+        {"", "", false},
+        {folder + "/index.html", "", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(samePath(c.a, c.b), c.same) << c.a << " | " << c.b;
+}
+
+}  // namespace
+}  // namespace tagloom
