@@ -1,0 +1,86 @@
+#pragma once
+// The document: the file's path and title, the modified flag and the folders
+// and filters the file dialogs remember; New, Open, Save, Save As and Close.
+// The text itself lives in the view's edit control.
+#include <functional>
+#include <string>
+
+#include "platform/Platform.h"
+
+namespace tagloom {
+
+class DocumentView;
+class RecentFileList;
+
+class CHemlowHTMLDoc {
+public:
+    static constexpr const char* kFilterList =
+        "Internet Files ( *.html *.htm *.css *.pl *.js *.php )|*.html;*.htm;*.css;*.pl;*.js;*.php|"
+        "Text Files ( *.txt; *.asc )|*.txt;*.asc|Comma Delimited Files ( *.csv; *.prn )|*.csv;*.prn|"
+        "All Files ( *.* )|*.*||";
+
+    CHemlowHTMLDoc(Platform& platform, RecentFileList& recentFiles);
+    // Writes the remembered folders back.
+    ~CHemlowHTMLDoc();
+
+    void attachView(DocumentView* view) { view_ = view; }
+    // Told whenever the title changes, with the new title.
+    void setTitleListener(std::function<void(const std::string&)> listener) { titleListener_ = std::move(listener); }
+    // Told when the file to open is the one already open: the window is only activated.
+    void setActivateListener(std::function<void()> listener) { activateListener_ = std::move(listener); }
+
+    // Commands.
+    void New();
+    void Open();
+    void Save();
+    void SaveAs();
+
+    // The framework's open (the command line, recent files, dropped files):
+    // the same file is only activated; a modified document asks first.
+    bool OpenDocumentFile(const std::string& path);
+    // Loads a file into the view: the shared step of every open. False, with
+    // the failure reported and nothing changed, when the file cannot be read.
+    bool OnOpenDocument(const std::string& path);
+    // Asks "Save changes to %1?" for a modified document; false when the user
+    // cancels or the save fails (closing must then not go on).
+    bool SaveModified();
+
+    void SetModifiedFlag(bool modified);
+    bool IsModified() const { return modified_; }
+    const std::string& GetPathName() const { return pathName_; }
+    const std::string& GetTitle() const { return title_; }
+    void SetTitle(const std::string& title);
+
+    int nSaveCount = 0;
+    int bNoTitleMark = 0;
+    int nOpenFilter = 1;
+    int nSaveFilter = 1;
+    std::string saveDirStr;
+    std::string openDirStr;
+    int bFirstNew = 1;
+    std::string strLastFileName;
+
+private:
+    bool doSave(const std::string& path);
+    void setPathName(const std::string& path);
+    void makeNew();
+    bool saveToCurrentPathOrAs();
+    bool runSaveAs();
+    void reportError(const std::string& text);
+
+    Platform& platform_;
+    RecentFileList& recentFiles_;
+    DocumentView* view_ = nullptr;
+    std::string pathName_;
+    std::string title_;
+    bool modified_ = false;
+    std::function<void(const std::string&)> titleListener_;
+    std::function<void()> activateListener_;
+};
+
+// The file name of a path: what follows its last separator.
+std::string fileNameOf(const std::string& path);
+// The folder of a path, with its trailing separator.
+std::string folderOf(const std::string& path);
+
+}  // namespace tagloom
