@@ -163,7 +163,9 @@ TEST(Document, openOfAModifiedDocumentAsksFirstAndAFailedSaveEndsTheOpen) {
     for (const Case c : {Case{true, "old.html\nhas been modified!\nSave contents first?"},
                          Case{false, "This Document has been modified!\nSave contents first?"}}) {
         Fixture f;
-        if (c.named) ASSERT_TRUE(f.doc.OpenDocumentFile(f.file("old.html", "old")));
+        if (c.named) {
+            ASSERT_TRUE(f.doc.OpenDocumentFile(f.file("old.html", "old")));
+        }
         f.type(" changed");
         const std::string before = f.view.text_;
         f.chooseFile(f.file("next.html", "next"));
