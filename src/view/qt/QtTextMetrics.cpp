@@ -1,0 +1,41 @@
+#include "view/qt/QtTextMetrics.h"
+
+#include "settings/EditorSettings.h"
+
+namespace tagloom {
+
+namespace {
+
+QString textOf(char32_t codePoint) {
+    const char32_t units[1] = {codePoint};
+    return QString::fromUcs4(units, 1);
+}
+
+}  // namespace
+
+QtTextMetrics::QtTextMetrics(const QFont& font)
+    : font_(font),
+      metrics_(font),
+      lineHeight_(std::max(1, metrics_.height())),
+      averageCharWidth_(std::max(1, metrics_.averageCharWidth())) {
+    for (int c = 0; c < 256; ++c) latinWidths_[c] = metrics_.horizontalAdvance(QChar(c));
+}
+
+int QtTextMetrics::charWidth(char32_t codePoint) const {
+    if (codePoint < 256) return latinWidths_[codePoint];
+    const auto it = otherWidths_.find(codePoint);
+    if (it != otherWidths_.end()) return it->second;
+    const int width = metrics_.horizontalAdvance(textOf(codePoint));
+    otherWidths_.emplace(codePoint, width);
+    return width;
+}
+
+std::shared_ptr<QtTextMetrics> createEditorFont(const std::string& faceName, int pointSize) {
+    if (pointSize < 1 || pointSize > EditorSettings::kLargestPointSize || faceName.empty()) return nullptr;
+    QFont font(QString::fromStdString(faceName), pointSize);
+    font.setStyleHint(QFont::TypeWriter, QFont::PreferDefault);
+    font.setKerning(false);
+    return std::make_shared<QtTextMetrics>(font);
+}
+
+}  // namespace tagloom
