@@ -30,12 +30,12 @@ int QtTextMetrics::charWidth(char32_t codePoint) const {
     return width;
 }
 
-std::shared_ptr<QtTextMetrics> createEditorFont(const std::string& faceName, int pointSize) {
+std::unique_ptr<const TextMetrics> QtFontFactory::createFont(const std::string& faceName, int pointSize) {
     if (pointSize < 1 || pointSize > EditorSettings::kLargestPointSize || faceName.empty()) return nullptr;
     QFont font(QString::fromStdString(faceName), pointSize);
     font.setStyleHint(QFont::TypeWriter, QFont::PreferDefault);
     font.setKerning(false);
-    return std::make_shared<QtTextMetrics>(font);
+    return std::make_unique<QtTextMetrics>(font);
 }
 
 }  // namespace tagloom

@@ -7,6 +7,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "view/FontFactory.h"
 #include "view/TextMetrics.h"
 
 namespace tagloom {
@@ -32,7 +33,11 @@ private:
 };
 
 // Creates the editor font from a face name and a size in points; nothing when
-// the size is not one a font can have.
-std::shared_ptr<QtTextMetrics> createEditorFont(const std::string& faceName, int pointSize);
+// the size is not one a font can have. The desktop's font matching supplies
+// the nearest face it has (Liberation Mono for "Courier New").
+class QtFontFactory : public FontFactory {
+public:
+    std::unique_ptr<const TextMetrics> createFont(const std::string& faceName, int pointSize) override;
+};
 
 }  // namespace tagloom

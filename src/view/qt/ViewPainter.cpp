@@ -1,0 +1,183 @@
+#include "view/qt/ViewPainter.h"
+
+#include <QPainter>
+#include <QWidget>
+#include <cstdio>
+
+#include "view/CHemlowHTMLView.h"
+#include "view/Marks.h"
+#include "view/qt/EditWidget.h"
+#include "view/qt/QtTextMetrics.h"
+
+namespace tagloom {
+
+namespace {
+
+const QColor kMarginYellow(255, 255, 0);
+const QColor kBookmarkBlue(0, 0, 255);
+const QColor kGuideBlue(0, 0, 255);
+const QColor kGuideRed(255, 0, 0);
+const QColor kMarkYellow(255, 255, 0);
+constexpr int kGuideWidth = 2;
+// A logical line longer than this is scanned for marks only around what is
+// shown, so a page minified into one line paints as fast as any other.
+constexpr int kLongLineScan = 1 << 16;
+
+// The display lines that fit whole in the formatting rectangle: top to bottom.
+struct VisibleRange {
+    int top = 0;
+    int bottom = 0;
+};
+
+VisibleRange visibleRange(EditControl& control, int lineHeight) {
+    const Rect f = control.getRect();
+    VisibleRange range;
+    range.top = control.firstVisibleLine();
+    range.bottom = range.top + (f.bottom - f.top) / std::max(1, lineHeight) - 1;
+    range.bottom = std::min(range.bottom, control.lineCount() - 1);
+    range.bottom = std::max(range.bottom, range.top);
+    return range;
+}
+
+// Whether the logical line holding offset ends CR CR LF.
+bool endsWithBookmark(CHemlowHTMLView& view, int offset) {
+    EditControl& control = view.control();
+    const int line = view.textLineOf(offset);
+    if (line + 1 >= control.textLineCount()) return false;
+    const int lineFeed = view.textLineStart(line + 1) - 1;
+    return lineFeed >= 2 && control.charAt(lineFeed - 1) == '\r' && control.charAt(lineFeed - 2) == '\r';
+}
+
+void setEditorFont(QPainter& painter, const EditWidget& widget) {
+    if (const QtTextMetrics* font = widget.editorFont()) painter.setFont(font->font());
+}
+
+}  // namespace
+
+void PaintMargin(QPainter& painter, CHemlowHTMLView& view, const EditWidget& widget) {
+    EditControl& control = view.control();
+    const int lineHeight = view.nLineHeight;
+    const int charWidth = view.nCharWidth;
+    if (view.settings.bShowLineNum && lineHeight > 0) {
+        const VisibleRange range = visibleRange(control, lineHeight);
+        int number = view.textLineOf(control.lineIndex(range.bottom)) + 1;
+        view.FitMarginTo(number);
+        const Rect f = control.getRect();
+        const int stripWidth = std::max(0, f.left - charWidth / 2);
+        painter.save();
+        painter.setClipRect(0, f.top, f.left, widget.viewport()->height());
+        painter.fillRect(0, 0, stripWidth, widget.viewport()->height(), kMarginYellow);
+        setEditorFont(painter, widget);
+        const int ascent = widget.editorFont() ? widget.editorFont()->ascent() : lineHeight * 4 / 5;
+        for (int i = range.bottom; i >= range.top; --i) {
+            const int y = f.top + (i - range.top) * lineHeight;
+            const int start = control.lineIndex(i);
+            if (start < 0) continue;
+            const bool bookmarked = view.nBookmarks > 0 && endsWithBookmark(view, start);
+            if (bookmarked) painter.fillRect(0, y, stripWidth, lineHeight, kBookmarkBlue);
+            if (start == 0 || control.charAt(start - 1) == '\n') {
+                char text[32];
+                std::snprintf(text, sizeof text, " %d ", number);
+                painter.setPen(bookmarked ? Qt::white : Qt::black);
+                painter.drawText(-(charWidth / 4), y + ascent, QString::fromLatin1(text));
+                --number;
+            }
+        }
+        painter.restore();
+    }
+    const int guide = view.guides.nColumnGuideX;
+    if (guide >= 0) {
+        const Rect f = control.getRect();
+        const int x = guide + f.left - control.horizontalScroll();
+        if (x >= f.left && x < f.right) painter.fillRect(x, f.top, kGuideWidth, f.bottom - f.top, kGuideBlue);
+    }
+}
+
+namespace {
+
+void paintMarks(QPainter& painter, CHemlowHTMLView& view, const EditWidget& widget) {
+    EditControl& control = view.control();
+    const int lineHeight = std::max(1, view.nLineHeight);
+    const VisibleRange range = visibleRange(control, lineHeight);
+    const std::string& mark = view.strMarkText;
+
+    int from = view.textLineStart(view.textLineOf(control.lineIndex(range.top)));
+    const int bottomLine = view.textLineOf(control.lineIndex(range.bottom));
+    int to = bottomLine + 1 < control.textLineCount() ? view.textLineStart(bottomLine + 1) : control.length();
+    const int shownFrom = control.lineIndex(range.top);
+    const int shownTo = range.bottom + 1 < control.lineCount() ? control.lineIndex(range.bottom + 1) : control.length();
+    const int slack = static_cast<int>(mark.size());
+    if (shownFrom - from > kLongLineScan) from = std::max(from, shownFrom - slack);
+    if (to - shownTo > kLongLineScan) to = std::min(to, shownTo + slack);
+
+    const std::string text = control.copyRange(from, to);
+    const char before = from > 0 ? control.charAt(from - 1) : '\0';
+    const char after = to < control.length() ? control.charAt(to) : '\0';
+    const auto found = findMarks(text, mark, view.settings.bMatchCase != 0, view.settings.bWholeWord != 0, before, after);
+    if (found.empty()) return;
+
+    const Rect f = control.getRect();
+    painter.save();
+    painter.setClipRect(f.left, f.top, f.right - f.left, f.bottom - f.top);
+    setEditorFont(painter, widget);
+    const int ascent = widget.editorFont() ? widget.editorFont()->ascent() : lineHeight * 4 / 5;
+    painter.setPen(Qt::black);
+    for (int start : found) {
+        // Draw the occurrence again on yellow, one screen row at a time.
+        const int first = from + start;
+        const int last = first + slack;
+        int i = first;
+        while (i < last) {
+            const Point at = control.posFromChar(i);
+            int j = i + 1;
+            while (j < last && control.posFromChar(j).y == at.y) ++j;
+            const Point end = control.posFromChar(j);
+            const int width = end.y == at.y ? end.x - at.x : f.right - at.x;
+            painter.fillRect(at.x, at.y, std::max(0, width), lineHeight, kMarkYellow);
+            painter.drawText(at.x, at.y + ascent, QString::fromUtf8(text.data() + (i - from), j - i));
+            i = j;
+        }
+    }
+    painter.restore();
+}
+
+// The offset of the first CR at or after from, or the text's end.
+int nextCarriageReturn(EditControl& control, int from) {
+    constexpr int kChunk = 4096;
+    for (int at = from; at < control.length(); at += kChunk) {
+        const std::string chunk = control.copyRange(at, at + kChunk);
+        const auto found = chunk.find('\r');
+        if (found != std::string::npos) return at + static_cast<int>(found);
+    }
+    return control.length();
+}
+
+void paintLineGuide(QPainter& painter, CHemlowHTMLView& view) {
+    EditControl& control = view.control();
+    ViewGuides& g = view.guides;
+    const int lineHeight = view.nLineHeight;
+    const int first = control.firstVisibleLine();
+    if (first != g.nGuideTopLine) {
+        g.nGuideTopY -= (first - g.nGuideTopLine) * lineHeight;
+        g.nGuideBottomY -= (first - g.nGuideTopLine) * lineHeight;
+        g.nGuideTopLine = first;
+    }
+    int s = 0, e = 0;
+    control.getSel(s, e);
+    s = view.textLineStart(view.textLineOf(s));
+    e = nextCarriageReturn(control, e);
+    const Rect f = control.getRect();
+    g.nGuideTopY = f.top + (control.lineFromChar(s) - first) * lineHeight;
+    g.nGuideBottomY = f.top + (control.lineFromChar(e) - first + 1) * lineHeight;
+    painter.fillRect(f.left, g.nGuideTopY, f.right - f.left, kGuideWidth, kGuideRed);
+    painter.fillRect(f.left, g.nGuideBottomY, f.right - f.left, kGuideWidth, kGuideRed);
+}
+
+}  // namespace
+
+void PaintOverlays(QPainter& painter, CHemlowHTMLView& view, const EditWidget& widget) {
+    if (view.bMarkHighlight && !view.strMarkText.empty()) paintMarks(painter, view, widget);
+    if (view.guides.bLineGuide) paintLineGuide(painter, view);
+}
+
+}  // namespace tagloom

@@ -1,0 +1,287 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "resources/CommandIds.h"
+#include "resources/Keys.h"
+#include "support/ViewFixture.h"
+
+namespace tagloom {
+namespace {
+
+using test::ViewFixture;
+
+TEST(ViewCore, zoomStopsAtTheEndsOfTheSizeTableWithABeep) {
+    struct Case {
+        int from;
+        int command;
+        int to;
+        int beeps;
+    };
+    const Case cases[] = {
+        {48, cmd::ZoomIn, 48, 1}, {6, cmd::ZoomOut, 6, 1}, {7, cmd::ZoomOut, 6, 0}, {13, cmd::ZoomIn, 14, 0},
+    };
+    for (const auto& c : cases) {
+        ViewFixture f;
+        f.view->settings.fontPtSize = c.from;
+        const int fontsBefore = f.fonts.created;
+        EXPECT_TRUE(f.router.run(c.command));
+        EXPECT_EQ(f.view->settings.fontPtSize, c.to);
+        EXPECT_EQ(f.fake.desktop.beeps, c.beeps);
+        EXPECT_EQ(f.fonts.created - fontsBefore, c.beeps ? 0 : 1);
+    }
+}
+
+TEST(ViewCore, theWheelZoomsOnlyWithCtrlAloneAndAForwardTurnZoomsOut) {
+    struct Case {
+        int delta;
+        int modifiers;
+        bool buttons;
+        bool used;
+        int size;
+    };
+    const Case cases[] = {
+        {120, kCtrl, false, true, 9},   {-120, kCtrl, false, true, 11}, {120, kCtrl | kShift, false, false, 10},
+        {120, kNoModifier, false, false, 10}, {120, kCtrl, true, false, 10},
+    };
+    for (const auto& c : cases) {
+        ViewFixture f;
+        EXPECT_EQ(f.view->OnMouseWheel(c.delta, c.modifiers, c.buttons), c.used);
+        EXPECT_EQ(f.view->settings.fontPtSize, c.size);
+    }
+}
+
+TEST(ViewCore, ctrlWithTheKeypadKeysZooms) {
+    ViewFixture f;
+    f.view->OnKeyDown(VK_ADD, kCtrl);
+    EXPECT_EQ(f.view->settings.fontPtSize, 11);
+    f.view->OnKeyDown(VK_SUBTRACT, kCtrl);
+    f.view->OnKeyDown(VK_SUBTRACT, kCtrl);
+    EXPECT_EQ(f.view->settings.fontPtSize, 9);
+    f.view->OnKeyDown(VK_ADD, kNoModifier);
+    EXPECT_EQ(f.view->settings.fontPtSize, 9);
+}
+
+TEST(ViewCore, toggleWordWrapKeepsSelectionTopLineUndoAndModifiedFlags) {
+    ViewFixture f;
+    std::string page;
+    for (int i = 0; i < 200; ++i) page += "line " + std::to_string(i) + " with some words to wrap around\n";
+    f.load(page);
+    f.control().lineScroll(0, 50);
+    f.select(3000, 3010);
+    f.control().typeText("typed");
+    f.select(3000, 3005);
+    const int top = f.control().lineIndex(f.control().firstVisibleLine());
+    const int undoRecords = static_cast<int>(f.view->undo().undoPositions.size());
+    ASSERT_TRUE(f.document.IsModified());
+
+    for (int round = 0; round < 2; ++round) {
+        EXPECT_TRUE(f.router.run(cmd::WordWrap));
+        int s = 0, e = 0;
+        f.control().getSel(s, e);
+        EXPECT_EQ(s, 3000);
+        EXPECT_EQ(e, 3005);
+        EXPECT_EQ(f.control().lineIndex(f.control().firstVisibleLine()), top);
+        EXPECT_EQ(static_cast<int>(f.view->undo().undoPositions.size()), undoRecords);
+        EXPECT_TRUE(f.document.IsModified());
+        EXPECT_TRUE(f.control().getModify());
+        EXPECT_EQ(f.control().wordWrap(), f.view->settings.bWrap != 0);
+    }
+}
+
+TEST(ViewCore, statusPanesCountLinesBookmarksAndTheSavedSize) {
+    struct Case {
+        std::string file;
+        const char* lines;
+        const char* bytes;
+        const char* bookmarks;
+        const char* ends;
+    };
+    // The text a, b, CR, CR, LF, c, d: a DOS file "ab\r\ncd" with a bookmark on line 1.
+    const Case cases[] = {
+        {"ab\r\ncd", "\t2 Lines", "\t6 Bytes", "\t1 BM", "\tCR-LF"},
+        {"ab\ncd", "\t2 Lines", "\t5 Bytes", "\t1 BM", "\tUNIX"},
+    };
+    for (const auto& c : cases) {
+        ViewFixture f;
+        f.load(c.file);
+        f.select(2, 2);
+        f.control().replaceSel("\r");  // the bookmark's extra CR
+        ASSERT_EQ(f.text().substr(0, 5), "ab\r\r\n");
+        EXPECT_EQ(f.pane(str::PaneLines), c.lines);
+        EXPECT_EQ(f.pane(str::PaneBytes), c.bytes);
+        EXPECT_EQ(f.pane(str::PaneBookmarks), c.bookmarks);
+        EXPECT_EQ(f.pane(str::PaneLineEnds), c.ends);
+    }
+}
+
+TEST(ViewCore, lineAndColumnCountLineFeedsAndEveryOtherCharacterAsOneColumn) {
+    ViewFixture f;
+    f.load("ab\r\n\tcd");
+    struct Case {
+        int caret;
+        const char* text;
+    };
+    for (const Case c : {Case{0, "\tLn 1, Col 1"}, Case{4, "\tLn 2, Col 1"}, Case{5, "\tLn 2, Col 2"},
+                         Case{3, "\tLn 1, Col 4"}, Case{7, "\tLn 2, Col 4"}}) {
+        f.select(c.caret, c.caret);
+        f.view->UpdateLnCol();
+        EXPECT_EQ(f.pane(str::PaneLnCol), c.text) << c.caret;
+    }
+}
+
+TEST(ViewCore, theInitialUpdateReportsStrayCarriageReturnsOnce) {
+    struct Case {
+        std::string file;
+        std::string notice;
+    };
+    const Case cases[] = {
+        {"a\r\r\nb", "There was 1 stray carriage returns in this MS DOS file.\nThis will be automatically fixed "
+                     "whenever the file is saved."},
+        {"a\nb\r\nc\n", "There was 1 stray carriage returns in this UNIX file.\nThis will be automatically fixed "
+                        "whenever the file is saved."},
+        {"a\rb\rc", "There were 2 stray carriage returns in this MS DOS file.\nThis will be automatically fixed "
+                    "whenever the file is saved."},
+        {"a\r\nb", ""},
+    };
+    for (const auto& c : cases) {
+        ViewFixture f;
+        f.load(c.file);
+        if (c.notice.empty()) {
+            EXPECT_TRUE(f.fake.prompter.messages.empty());
+            continue;
+        }
+        ASSERT_EQ(f.fake.prompter.messages.size(), 1u);
+        EXPECT_EQ(f.fake.prompter.messages[0].text, c.notice);
+        EXPECT_EQ(f.fake.prompter.messages[0].title, "Tagloom - Open File");
+        EXPECT_EQ(f.fake.prompter.messages[0].icon, Icon::Information);
+        f.document.New();  // a new document after it shows no notice
+        f.fake.uiQueue.drain();
+        EXPECT_EQ(f.fake.prompter.messages.size(), 1u);
+    }
+}
+
+TEST(ViewCore, aDoubleClickSelectsTheWordOfWordCharacters) {
+    ViewFixture f;
+    f.load("x=foo_bar2;");
+    f.select(6, 6);
+    f.view->OnDoubleClick();
+    int s = 0, e = 0;
+    f.control().getSel(s, e);
+    EXPECT_EQ(f.text().substr(s, e - s), "foo_bar2");
+}
+
+TEST(ViewCore, threeLettersThreeUndosBeepAndClearTheMarker) {
+    ViewFixture f;
+    f.load("");
+    for (const char* letter : {"a", "b", "c"}) {
+        f.fake.clock.now += 500;
+        f.control().typeText(letter);
+    }
+    EXPECT_EQ(f.document.GetTitle(), "Untitled *");
+    EXPECT_EQ(f.router.query(cmd::Undo).text, "&Undo (3)\tCtrl+Z");
+    for (int i = 0; i < 3; ++i) EXPECT_TRUE(f.router.run(cmd::Undo));
+    EXPECT_EQ(f.text(), "");
+    EXPECT_EQ(f.fake.desktop.beeps, 1);
+    EXPECT_FALSE(f.document.IsModified());
+    EXPECT_EQ(f.document.GetTitle(), "Untitled");
+    EXPECT_FALSE(f.router.query(cmd::Undo).enabled);
+    EXPECT_EQ(f.router.query(cmd::Redo).text, "&Redo (3)\tCtrl+Y");
+}
+
+TEST(ViewCore, readOnlyDisablesUndoRedoAndCutButNotPasteFromLifo) {
+    ViewFixture f;
+    f.load("some text");
+    f.select(0, 4);
+    EXPECT_TRUE(f.router.run(cmd::Copy));
+    f.control().typeText("x");
+    EXPECT_TRUE(f.router.run(cmd::ReadOnly));
+    EXPECT_TRUE(f.router.query(cmd::ReadOnly).checked);
+    EXPECT_FALSE(f.router.query(cmd::Undo).enabled);
+    EXPECT_FALSE(f.router.query(cmd::Cut).enabled);
+    EXPECT_FALSE(f.router.query(cmd::Paste).enabled);
+    f.select(0, 0);
+    EXPECT_TRUE(f.router.run(cmd::PasteFromLifo));
+    EXPECT_EQ(f.text(), "somex text");
+}
+
+TEST(ViewCore, elevenCopiesThenElevenPastesFromLifoWalkBackTenTexts) {
+    ViewFixture f;
+    f.load("0123456789A");
+    for (int i = 0; i < 11; ++i) {
+        f.select(i, i + 1);
+        EXPECT_TRUE(f.router.run(cmd::Copy));
+    }
+    EXPECT_EQ(f.router.query(cmd::PasteFromLifo).text, "Paste From LIFO (10)\tCtrl+Shift+V");
+    f.select(11, 11);
+    std::string pasted;
+    for (int i = 0; i < 10; ++i) {
+        ASSERT_TRUE(f.router.run(cmd::PasteFromLifo));
+        int s = 0, e = 0;
+        f.control().getSel(s, e);
+        pasted += f.text().substr(s, e - s);
+        EXPECT_EQ(f.fake.clipboard.contents, f.text().substr(s, e - s));
+        f.select(e, e);
+    }
+    EXPECT_EQ(pasted, "A987654321");
+    EXPECT_EQ(f.router.query(cmd::PasteFromLifo).text, "Paste From LIFO (0)\tCtrl+Shift+V");
+    EXPECT_FALSE(f.router.run(cmd::PasteFromLifo));
+}
+
+TEST(ViewCore, pasteRaisesTheBookmarkCountFromZeroToOne) {
+    ViewFixture f;
+    f.load("abc");
+    f.fake.clipboard.contents = "x";
+    EXPECT_EQ(f.view->nBookmarks, 0);
+    EXPECT_TRUE(f.router.run(cmd::Paste));
+    EXPECT_EQ(f.view->nBookmarks, 1);
+    EXPECT_EQ(f.text(), "xabc");
+}
+
+// The counts shown in the status bar, kept edit by edit, must always equal
+// what walks over the whole text give.
+TEST(ViewCore, statusIndicatorsKeptIncrementallyEqualTheWalksAfterEveryRandomEdit) {
+    ViewFixture f;
+    f.load("<p>\r\nstart\r\r\nend");
+    std::mt19937 random(99);
+    const auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    const std::string alphabet = "\r\r\n\tab<>";
+    for (int step = 0; step < 3000; ++step) {
+        const int n = f.control().length();
+        const int s = pick(0, n), e = std::min(n, s + pick(0, 3));
+        f.select(s, e);
+        switch (pick(0, 3)) {
+        case 0: f.control().deleteBack(); break;
+        case 1: f.control().deleteForward(); break;
+        default: {
+            std::string typed(1, alphabet[pick(0, alphabet.size() - 1)]);
+            f.control().replaceSel(typed);
+        }
+        }
+        const std::string text = f.text();
+        int lines = 1, bookmarks = 0, line = 1, column = 1;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (text[i] != '\n') continue;
+            ++lines;
+            if (i >= 2 && text[i - 2] == '\r') ++bookmarks;
+        }
+        int caret = 0, end = 0;
+        f.control().getSel(caret, end);
+        for (int i = 0; i < caret; ++i) {
+            if (text[i] == '\n') {
+                ++line;
+                column = 1;
+            } else {
+                ++column;
+            }
+        }
+        ASSERT_EQ(f.pane(str::PaneLines), "\t" + std::to_string(lines) + " Lines") << step;
+        ASSERT_EQ(f.pane(str::PaneBookmarks), "\t" + std::to_string(bookmarks) + " BM") << step;
+        ASSERT_EQ(f.pane(str::PaneBytes), "\t" + std::to_string(text.size() - bookmarks) + " Bytes") << step;
+        f.view->UpdateLnCol();
+        ASSERT_EQ(f.pane(str::PaneLnCol), "\tLn " + std::to_string(line) + ", Col " + std::to_string(column)) << step;
+    }
+}
+
+}  // namespace
+}  // namespace tagloom
