@@ -83,7 +83,9 @@ TEST(MainFrame, hasFourToolbarsWithTheirButtonsInOrderAndNineStatusPanes) {
         for (const QAction* action : bar->actions()) ids.push_back(action->isSeparator() ? 0 : action->data().toInt());
         EXPECT_EQ(ids, spec.buttons) << spec.name;
         for (const QAction* action : bar->actions()) {
-            if (!action->isSeparator()) EXPECT_FALSE(action->icon().isNull()) << action->data().toInt();
+            if (!action->isSeparator()) {
+                EXPECT_FALSE(action->icon().isNull()) << action->data().toInt();
+            }
         }
     }
     int panes = 1;  // the message pane

@@ -1,55 +1,127 @@
 #include "app/qt/CHemlowHTMLApp.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QPlainTextEdit>
+#include <QMenu>
+#include <QStatusBar>
+#include <QTimer>
 
+#include "app/CommandLine.h"
 #include "app/qt/CMainFrame.h"
+#include "document/CHemlowHTMLDoc.h"
 #include "platform/qt/QtText.h"
 #include "resources/CommandIds.h"
+#include "view/CHemlowHTMLView.h"
+#include "view/qt/EditWidget.h"
+#include "view/qt/QtTextMetrics.h"
+#include "view/qt/ViewPainter.h"
 
 namespace tagloom {
 
-namespace {
-
-int readMruCount(const SettingsStore& store) { return store.getInt("Settings", "mruCount", 4); }
-
-}  // namespace
-
 CHemlowHTMLApp::CHemlowHTMLApp(std::unique_ptr<SettingsStore> settings)
-    : qtPlatform_(this, [this]() -> QWidget* { return frame_.get(); },
-                  std::move(settings)),
-      mruCount_(readMruCount(qtPlatform_.platform().settings)),
-      recentFiles_(mruCount_) {
+    : qtPlatform_(this, [this]() -> QWidget* { return frame_.get(); }, std::move(settings)),
+      mruCount_(qtPlatform_.platform().settings.getInt("Settings", "mruCount", 4)),
+      recentFiles_(mruCount_),
+      fonts_(std::make_unique<QtFontFactory>()) {
     recentFiles_.load(platform().settings);
 }
 
 CHemlowHTMLApp::~CHemlowHTMLApp() { exit(); }
 
 bool CHemlowHTMLApp::start(const QStringList& arguments) {
+    document_ = std::make_unique<CHemlowHTMLDoc>(platform(), recentFiles_);
     frame_ = std::make_unique<CMainFrame>(platform(), router_, recentFiles_);
-    placeholderView_ = new QPlainTextEdit(frame_.get());
-    placeholderView_->setReadOnly(true);
-    frame_->setView(placeholderView_);
-    router_.add(cmd::PrintSetup, [this] { printSetup(); });
-    for (int i = 0; i < RecentFileList::kMaxEntries; ++i) {
-        router_.add(
-            cmd::RecentFileFirst + i,
-            [this, i] { openPath(QString::fromStdString(recentFiles_.entries().at(i))); },
-            [this, i](CommandState& state) { state.enabled = i < static_cast<int>(recentFiles_.entries().size()); });
+    view_ = std::make_unique<CHemlowHTMLView>(platform(), router_, *fonts_, *document_);
+    document_->attachView(view_.get());
+
+    editWidget_ = new EditWidget(*view_, platform().clipboard, frame_.get());
+    editWidget_->setDecorator([this](QPainter& painter) {
+        PaintMargin(painter, *view_, *editWidget_);
+        PaintOverlays(painter, *view_, *editWidget_);
+    });
+    editWidget_->setContextMenuHandler([this](const QPoint& at) { frame_->popupMenu(144)->exec(at); });
+    view_->setRepaintHandler([this] { editWidget_->viewport()->update(); });
+    view_->setFontListener([this](int charWidth, int lineHeight) { frame_->setViewCharacterSize(charWidth, lineHeight); });
+    frame_->setView(editWidget_);
+    frame_->setCloseGuard([this] { return document_->SaveModified(); });
+    frame_->setDropHandler([this](const QStringList& paths) { openDroppedFiles(paths); });
+    document_->setTitleListener([this](const std::string& title) { frame_->setDocumentTitle(title); });
+    document_->setActivateListener([this] {
+        frame_->raise();
+        frame_->activateWindow();
+    });
+    connectStatusBar();
+    registerCommands();
+
+    std::vector<std::string> args;
+    for (const QString& argument : arguments) args.push_back(fromQString(argument));
+    const CommandLine commandLine = parseCommandLine(args);
+    document_->New();  // the empty document of the start-up
+    if (!commandLine.path.empty()) {
+        view_->setInitialSelection(commandLine.nInitSelStart, commandLine.nInitSelEnd);
+        // A file that cannot be opened has been reported; the empty document stays.
+        document_->OpenDocumentFile(commandLine.path);
+        view_->setInitialSelection(0, 0);
     }
-    if (!arguments.isEmpty()) openPath(arguments.front());
     frame_->show();
+    editWidget_->setFocus();
     return true;
 }
 
-void CHemlowHTMLApp::openPath(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return;
-    placeholderView_->setPlainText(toQString(file.readAll().toStdString()));
-    const QString absolute = QFileInfo(path).absoluteFilePath();
-    recentFiles_.add(fromQString(absolute));
-    frame_->setDocumentTitle(fromQString(QFileInfo(path).fileName()));
+// The colour features show a colour in the status bar's background.
+void CHemlowHTMLApp::connectStatusBar() {
+    auto* flash = new QTimer(this);
+    flash->setInterval(500);
+    connect(flash, &QTimer::timeout, this, [this] { view_->OnFlashTimer(); });
+    QStatusBar* bar = frame_->statusBar();
+    CHemlowHTMLView::StatusBarHost host;
+    host.background = [bar] {
+        const QColor c = bar->palette().color(QPalette::Window);
+        return Rgb{c.red(), c.green(), c.blue()};
+    };
+    host.setBackground = [bar](const Rgb& rgb) {
+        QPalette palette = bar->palette();
+        palette.setColor(QPalette::Window, QColor(rgb.red, rgb.green, rgb.blue));
+        bar->setPalette(palette);
+        bar->setAutoFillBackground(true);
+    };
+    host.resetBackground = [bar] {
+        bar->setPalette(QPalette());
+        bar->setAutoFillBackground(false);
+    };
+    host.runFlashTimer = [flash](bool run) {
+        if (run)
+            flash->start();
+        else
+            flash->stop();
+    };
+    host.captureMouse = [this](bool capture) {
+        if (capture)
+            editWidget_->grabMouse(Qt::CrossCursor);
+        else
+            editWidget_->releaseMouse();
+    };
+    view_->setStatusBarHost(std::move(host));
+}
+
+void CHemlowHTMLApp::registerCommands() {
+    router_.add(cmd::PrintSetup, [this] { printSetup(); });
+    router_.add(cmd::New, [this] { document_->New(); });
+    router_.add(cmd::Close, [this] { document_->New(); });
+    router_.add(cmd::Open, [this] { document_->Open(); });
+    router_.add(cmd::Save, [this] { document_->Save(); });
+    router_.add(cmd::SaveAs, [this] { document_->SaveAs(); });
+    for (int i = 0; i < RecentFileList::kMaxEntries; ++i) {
+        router_.add(
+            cmd::RecentFileFirst + i,
+            [this, i] {
+                const std::string path = recentFiles_.entries().at(i);
+                document_->OpenDocumentFile(path);
+            },
+            [this, i](CommandState& state) { state.enabled = i < static_cast<int>(recentFiles_.entries().size()); });
+    }
+}
+
+void CHemlowHTMLApp::openDroppedFiles(const QStringList& paths) {
+    for (const QString& path : paths) document_->OpenDocumentFile(fromQString(path));
 }
 
 void CHemlowHTMLApp::printSetup() {
@@ -63,6 +135,12 @@ void CHemlowHTMLApp::exit() {
     exited_ = true;
     auto& store = platform().settings;
     frame_->saveWindowState();
+    view_->storeFileState();
+    delete editWidget_;  // the widget watches the view's control: it goes first
+    editWidget_ = nullptr;
+    document_->attachView(nullptr);
+    view_.reset();
+    document_.reset();
     frame_.reset();
     store.setInt("Settings", "mruCount", mruCount_);
     recentFiles_.save(store);

@@ -1,6 +1,7 @@
 #pragma once
 // The application: opens the settings store, builds the main frame with the
-// document and its view, and runs the exit sequence in order.
+// document and its view, opens the file named on the command line, and runs
+// the exit sequence in order.
 #include <QObject>
 #include <QStringList>
 #include <memory>
@@ -9,11 +10,13 @@
 #include "app/RecentFileList.h"
 #include "platform/qt/QtPlatform.h"
 
-class QPlainTextEdit;
-
 namespace tagloom {
 
 class CMainFrame;
+class CHemlowHTMLDoc;
+class CHemlowHTMLView;
+class EditWidget;
+class QtFontFactory;
 
 class CHemlowHTMLApp : public QObject {
     Q_OBJECT
@@ -27,23 +30,32 @@ public:
     bool start(const QStringList& arguments);
     // The exit sequence, after the event loop has ended.
     void exit();
+    // Opens files dropped on the window, one after the other.
+    void openDroppedFiles(const QStringList& paths);
 
     Platform& platform() { return qtPlatform_.platform(); }
     CommandRouter& router() { return router_; }
     CMainFrame* frame() const { return frame_.get(); }
+    CHemlowHTMLDoc* document() const { return document_.get(); }
+    CHemlowHTMLView* view() const { return view_.get(); }
+    EditWidget* editWidget() const { return editWidget_; }
     RecentFileList& recentFiles() { return recentFiles_; }
     int mruCount() const { return mruCount_; }
 
 private:
     void printSetup();
-    void openPath(const QString& path);
+    void registerCommands();
+    void connectStatusBar();
 
     QtPlatform qtPlatform_;
     CommandRouter router_;
     int mruCount_;
     RecentFileList recentFiles_;
+    std::unique_ptr<QtFontFactory> fonts_;
     std::unique_ptr<CMainFrame> frame_;
-    QPlainTextEdit* placeholderView_ = nullptr;
+    std::unique_ptr<CHemlowHTMLDoc> document_;
+    std::unique_ptr<CHemlowHTMLView> view_;
+    EditWidget* editWidget_ = nullptr;
     bool exited_ = false;
 };
 

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QMimeData>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -71,6 +72,7 @@ CMainFrame::CMainFrame(Platform& platform, CommandRouter& router, RecentFileList
     registerCommands();
     setDocumentTitle("Untitled");
     resize(defaultWindowSize());
+    setAcceptDrops(true);
     qApp->installEventFilter(this);
 }
 
@@ -397,6 +399,19 @@ void CMainFrame::restoreBarState() {
         if (!bar) continue;
         bar->setVisible(store.getInt(barSection(i), "Visible", 1) != 0);
     }
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile()) paths << url.toLocalFile();
+    if (paths.isEmpty() || !dropHandler_) return;
+    event->acceptProposedAction();
+    dropHandler_(paths);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

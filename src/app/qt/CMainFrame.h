@@ -37,6 +37,8 @@ public:
     void setViewCharacterSize(int charWidth, int lineHeight);
     // Asked before the window closes; false keeps it open.
     void setCloseGuard(std::function<bool()> guard) { closeGuard_ = std::move(guard); }
+    // Told of files dropped on the window, in the order the desktop lists them.
+    void setDropHandler(std::function<void(const QStringList&)> handler) { dropHandler_ = std::move(handler); }
 
     // Runs the update handlers of the toolbars and the status bar now.
     void updateIdleState();
@@ -53,6 +55,8 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -87,6 +91,7 @@ private:
     QMenu* insertTagsMenu_ = nullptr;
     QPointer<QWidget> view_;
     std::function<bool()> closeGuard_;
+    std::function<void(const QStringList&)> dropHandler_;
     QLabel* readyLabel_ = nullptr;
 };
 
