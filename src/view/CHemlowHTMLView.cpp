@@ -27,6 +27,7 @@ CHemlowHTMLView::CHemlowHTMLView(Platform& platform, CommandRouter& router, Font
              },
              [this] { ++nBookmarks; }}) {
     settings.load(platform.settings);
+    control_.setWordWrap(settings.bWrap != 0);
     control_.addObserver(*this);
     registerCommands();
 }

@@ -27,8 +27,9 @@ public:
 };
 
 struct ViewFixture {
-    ViewFixture() : recent(4), document(fake.platform, recent) {
-        view = std::make_unique<CHemlowHTMLView>(fake.platform, router, fonts, document);
+    // `realFonts` (the desktop's) replaces the fixed-pitch stand-ins, for views painted in a widget.
+    explicit ViewFixture(FontFactory* realFonts = nullptr) : recent(4), document(fake.platform, recent) {
+        view = std::make_unique<CHemlowHTMLView>(fake.platform, router, realFonts ? *realFonts : fonts, document);
         document.attachView(view.get());
         view->control().setClientSize(800, 600);
         document.New();

@@ -35,7 +35,7 @@ bool CHemlowHTMLApp::start(const QStringList& arguments) {
     editWidget_ = new EditWidget(*view_, platform().clipboard, frame_.get());
     editWidget_->setDecorator([this](QPainter& painter) {
         PaintMargin(painter, *view_, *editWidget_);
-        PaintOverlays(painter, *view_, *editWidget_);
+        PaintOverlays(painter, *view_);
     });
     editWidget_->setContextMenuHandler([this](const QPoint& at) { frame_->popupMenu(144)->exec(at); });
     view_->setRepaintHandler([this] { editWidget_->viewport()->update(); });

@@ -1,6 +1,5 @@
 #include "platform/qt/QtText.h"
 
-#include "platform/Encoding.h"
 #include "view/TextUnit.h"
 
 namespace tagloom {
@@ -11,15 +10,12 @@ QString toQString(std::string_view bytes) {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     std::size_t i = 0;
     while (i < bytes.size()) {
-        const int length = utf8SequenceLength(p + i, bytes.size() - i);
-        const char32_t c = length > 0 ? decodeUtf8(p + i, length) : windows1252ToUnicode(p[i]);
-        if (c > 0xFFFF) {
-            text.append(QChar(QChar::highSurrogate(c)));
-            text.append(QChar(QChar::lowSurrogate(c)));
-        } else {
-            text.append(QChar(static_cast<char16_t>(c)));
-        }
-        i += length > 0 ? static_cast<std::size_t>(length) : 1;
+        const TextUnit unit = decodeUnit(p + i, static_cast<int>(std::min<std::size_t>(bytes.size() - i, 4)));
+        // Control bytes stay themselves here: only the editor's display draws them as pictures.
+        const char32_t c = unit.kind == UnitKind::Symbol || unit.kind == UnitKind::Tab ? p[i] : unit.codePoint;
+        const char32_t units[1] = {c};
+        text.append(QString::fromUcs4(units, 1));
+        i += static_cast<std::size_t>(unit.length);
     }
     return text;
 }

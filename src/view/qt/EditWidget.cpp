@@ -87,37 +87,21 @@ void EditWidget::paintText(QPainter& painter) {
                                  lineHeight, highlight);
         }
 
-        QString run;
-        int runX = 0;
-        bool runSelected = false;
-        const auto flush = [&] {
-            if (run.isEmpty()) return;
-            painter.setPen(runSelected ? highlightText : textColor);
-            painter.drawText(runX, baseline, run);
-            run.clear();
-        };
+        // Each character at the x the layout gave it, so the caret, the
+        // selection and the marks always line up with the glyphs.
         for (const VisibleChar& c : chars_) {
             const bool selected = c.offset >= selStart && c.offset < selEnd;
-            if (c.kind == UnitKind::Tab) {
-                flush();
-                continue;
-            }
+            if (c.kind == UnitKind::Tab) continue;
             if (c.kind == UnitKind::Symbol) {
-                flush();
                 const QRect box(c.x + 1, visible.y + 1, std::max(1, c.width - 2), lineHeight - 2);
                 painter.fillRect(box, selected ? highlight.darker(115) : symbolFill);
                 painter.setPen(selected ? highlightText : symbolText);
                 painter.drawText(box, Qt::AlignCenter, unitText(c.codePoint));
                 continue;
             }
-            if (run.isEmpty() || selected != runSelected) {
-                flush();
-                runX = c.x;
-                runSelected = selected;
-            }
-            run += unitText(c.codePoint);
+            painter.setPen(selected ? highlightText : textColor);
+            painter.drawText(c.x, baseline, unitText(c.codePoint));
         }
-        flush();
         widestSeen_ = std::max<int>(widestSeen_, static_cast<int>(std::min<std::int64_t>(control_.lineWidth(row), INT32_MAX)));
     }
 

@@ -25,7 +25,10 @@ int QtTextMetrics::charWidth(char32_t codePoint) const {
     if (codePoint < 256) return latinWidths_[codePoint];
     const auto it = otherWidths_.find(codePoint);
     if (it != otherWidths_.end()) return it->second;
-    const int width = metrics_.horizontalAdvance(textOf(codePoint));
+    int width = metrics_.horizontalAdvance(textOf(codePoint));
+    // The pictures that stand for control bytes keep room for their box even
+    // where the font has no glyph for them.
+    if (codePoint >= 0x2400 && codePoint <= 0x2426) width = std::max(width, averageCharWidth_);
     otherWidths_.emplace(codePoint, width);
     return width;
 }

@@ -95,7 +95,7 @@ void PaintMargin(QPainter& painter, CHemlowHTMLView& view, const EditWidget& wid
 
 namespace {
 
-void paintMarks(QPainter& painter, CHemlowHTMLView& view, const EditWidget& widget) {
+void paintMarks(QPainter& painter, CHemlowHTMLView& view) {
     EditControl& control = view.control();
     const int lineHeight = std::max(1, view.nLineHeight);
     const VisibleRange range = visibleRange(control, lineHeight);
@@ -119,11 +119,11 @@ void paintMarks(QPainter& painter, CHemlowHTMLView& view, const EditWidget& widg
     const Rect f = control.getRect();
     painter.save();
     painter.setClipRect(f.left, f.top, f.right - f.left, f.bottom - f.top);
-    setEditorFont(painter, widget);
-    const int ascent = widget.editorFont() ? widget.editorFont()->ascent() : lineHeight * 4 / 5;
-    painter.setPen(Qt::black);
+    // Multiplying by yellow turns the white background yellow and keeps the
+    // black glyphs black: the text on yellow, without drawing it again.
+    painter.setCompositionMode(QPainter::CompositionMode_Multiply);
     for (int start : found) {
-        // Draw the occurrence again on yellow, one screen row at a time.
+        // One screen row of the occurrence at a time.
         const int first = from + start;
         const int last = first + slack;
         int i = first;
@@ -134,7 +134,6 @@ void paintMarks(QPainter& painter, CHemlowHTMLView& view, const EditWidget& widg
             const Point end = control.posFromChar(j);
             const int width = end.y == at.y ? end.x - at.x : f.right - at.x;
             painter.fillRect(at.x, at.y, std::max(0, width), lineHeight, kMarkYellow);
-            painter.drawText(at.x, at.y + ascent, QString::fromUtf8(text.data() + (i - from), j - i));
             i = j;
         }
     }
@@ -175,8 +174,8 @@ void paintLineGuide(QPainter& painter, CHemlowHTMLView& view) {
 
 }  // namespace
 
-void PaintOverlays(QPainter& painter, CHemlowHTMLView& view, const EditWidget& widget) {
-    if (view.bMarkHighlight && !view.strMarkText.empty()) paintMarks(painter, view, widget);
+void PaintOverlays(QPainter& painter, CHemlowHTMLView& view) {
+    if (view.bMarkHighlight && !view.strMarkText.empty()) paintMarks(painter, view);
     if (view.guides.bLineGuide) paintLineGuide(painter, view);
 }
 

@@ -10,6 +10,6 @@ class CHemlowHTMLView;
 class EditWidget;
 
 void PaintMargin(QPainter& painter, CHemlowHTMLView& view, const EditWidget& widget);
-void PaintOverlays(QPainter& painter, CHemlowHTMLView& view, const EditWidget& widget);
+void PaintOverlays(QPainter& painter, CHemlowHTMLView& view);
 
 }  // namespace tagloom
