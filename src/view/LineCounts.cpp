@@ -8,6 +8,7 @@ namespace tagloom {
 
 LineCounts::Counts LineCounts::countAround(std::string_view before, std::string_view middle) {
     Counts counts;
+    if (middle.empty()) return counts;
     const auto at = [&](std::ptrdiff_t i) -> char {
         return i < 0 ? before[before.size() + i] : middle[static_cast<std::size_t>(i)];
     };
