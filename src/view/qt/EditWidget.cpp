@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QGlyphRun>
 #include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
@@ -51,6 +52,11 @@ void EditWidget::paintText(QPainter& painter) {
     const Rect f = control_.getRect();
     const QRect text(f.left, f.top, f.right - f.left, f.bottom - f.top);
     const QtTextMetrics* font = editorFont();
+    if (font != glyphFontOwner_) {
+        glyphFontOwner_ = font;
+        rawFont_ = font ? QRawFont::fromFont(font->font()) : QRawFont();
+        glyphCache_.clear();
+    }
     const int lineHeight = control_.fontMetrics().lineHeight();
     const int ascent = font ? font->ascent() : lineHeight * 4 / 5;
     if (font) painter.setFont(font->font());
@@ -88,7 +94,23 @@ void EditWidget::paintText(QPainter& painter) {
         }
 
         // Each character at the x the layout gave it, so the caret, the
-        // selection and the marks always line up with the glyphs.
+        // selection and the marks always line up with the glyphs. Characters
+        // the font has go out together as one glyph run; the others (drawn
+        // from a fallback font) one by one.
+        QVector<quint32> glyphs;
+        QVector<QPointF> positions;
+        bool runSelected = false;
+        const auto flush = [&] {
+            if (glyphs.isEmpty() || !rawFont_.isValid()) return;
+            QGlyphRun run;
+            run.setRawFont(rawFont_);
+            run.setGlyphIndexes(glyphs);
+            run.setPositions(positions);
+            painter.setPen(runSelected ? highlightText : textColor);
+            painter.drawGlyphRun(QPointF(0, baseline), run);
+            glyphs.clear();
+            positions.clear();
+        };
         for (const VisibleChar& c : chars_) {
             const bool selected = c.offset >= selStart && c.offset < selEnd;
             if (c.kind == UnitKind::Tab) continue;
@@ -99,9 +121,19 @@ void EditWidget::paintText(QPainter& painter) {
                 painter.drawText(box, Qt::AlignCenter, unitText(c.codePoint));
                 continue;
             }
-            painter.setPen(selected ? highlightText : textColor);
-            painter.drawText(c.x, baseline, unitText(c.codePoint));
+            const quint32 glyph = glyphOf(c.codePoint);
+            if (glyph == 0) {
+                flush();
+                painter.setPen(selected ? highlightText : textColor);
+                painter.drawText(c.x, baseline, unitText(c.codePoint));
+                continue;
+            }
+            if (selected != runSelected) flush();
+            runSelected = selected;
+            glyphs.append(glyph);
+            positions.append(QPointF(c.x, 0));
         }
+        flush();
         widestSeen_ = std::max<int>(widestSeen_, static_cast<int>(std::min<std::int64_t>(control_.lineWidth(row), INT32_MAX)));
     }
 
@@ -118,6 +150,18 @@ void EditWidget::paintEvent(QPaintEvent*) {
     if (f.left > 0) painter.fillRect(0, 0, f.left, viewport()->height(), palette().color(QPalette::Base));
     paintText(painter);
     if (decorator_) decorator_(painter);
+}
+
+quint32 EditWidget::glyphOf(char32_t codePoint) {
+    const auto it = glyphCache_.find(codePoint);
+    if (it != glyphCache_.end()) return it->second;
+    quint32 glyph = 0;
+    if (rawFont_.isValid() && rawFont_.supportsCharacter(static_cast<uint>(codePoint))) {
+        const QList<quint32> indexes = rawFont_.glyphIndexesForString(unitText(codePoint));
+        if (indexes.size() == 1) glyph = indexes.front();
+    }
+    glyphCache_.emplace(codePoint, glyph);
+    return glyph;
 }
 
 // --- scrolling ---------------------------------------------------------------------

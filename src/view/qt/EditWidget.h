@@ -6,6 +6,8 @@
 #include <QAbstractScrollArea>
 #include <QBasicTimer>
 #include <QColor>
+#include <QRawFont>
+#include <unordered_map>
 #include <functional>
 #include <vector>
 
@@ -67,6 +69,8 @@ private:
     void restartCaret();
     void autoScroll();
     void pickColor(const QPoint& global);
+    // The editor font's glyph for a character; 0 when the font has none.
+    quint32 glyphOf(char32_t codePoint);
 
     CHemlowHTMLView& view_;
     EditControl& control_;
@@ -81,6 +85,9 @@ private:
     bool syncing_ = false;
     int widestSeen_ = 0;
     std::vector<VisibleChar> chars_;
+    const QtTextMetrics* glyphFontOwner_ = nullptr;
+    QRawFont rawFont_;
+    std::unordered_map<char32_t, quint32> glyphCache_;
 };
 
 }  // namespace tagloom
