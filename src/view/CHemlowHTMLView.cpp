@@ -102,23 +102,16 @@ void CHemlowHTMLView::ToggleWordWrap() {
     control_.setSel(anchor, caret);
 }
 
-void CHemlowHTMLView::ZoomIn() {
-    const auto size = zoomInSize(settings.fontPtSize);
-    if (!size) {
-        platform_.desktop.beep();
-        return;
-    }
-    settings.fontPtSize = *size;
-    ApplyFont();
-}
+void CHemlowHTMLView::ZoomIn() { zoomTo(zoomInSize(settings.fontPtSize)); }
 
-void CHemlowHTMLView::ZoomOut() {
-    const auto size = zoomOutSize(settings.fontPtSize);
-    if (!size) {
+void CHemlowHTMLView::ZoomOut() { zoomTo(zoomOutSize(settings.fontPtSize)); }
+
+void CHemlowHTMLView::zoomTo(std::optional<int> pointSize) {
+    if (!pointSize) {
         platform_.desktop.beep();
         return;
     }
-    settings.fontPtSize = *size;
+    settings.fontPtSize = *pointSize;
     ApplyFont();
 }
 

@@ -4,6 +4,7 @@
 // widget; the Qt front end paints it and forwards keys and the mouse to it.
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -169,6 +170,8 @@ private:
     void registerGuideCommands();
     bool hasSelection() const;
     void scrollOffsetToTop(int offset);
+    // Zoom to the size given, or beep when there is none.
+    void zoomTo(std::optional<int> pointSize);
     int topOffset();
     void applyInitialSelection();
     void restoreFileState();

@@ -76,12 +76,12 @@ TEST(MainFrame, menusShowEveryItemOfTheMenuTableWithItsTextAndId) {
 TEST(MainFrame, hasFourToolbarsWithTheirButtonsInOrderAndNineStatusPanes) {
     test::FakePlatform fake;
     Fixture f(fake);
-    for (const auto& spec : res::toolbars()) {
-        QToolBar* bar = f.frame->toolbar(spec.windowId);
-        ASSERT_NE(bar, nullptr) << spec.name;
+    for (const auto& layout : res::toolbars()) {
+        QToolBar* bar = f.frame->toolbar(layout.windowId);
+        ASSERT_NE(bar, nullptr) << layout.name;
         std::vector<int> ids;
         for (const QAction* action : bar->actions()) ids.push_back(action->isSeparator() ? 0 : action->data().toInt());
-        EXPECT_EQ(ids, spec.buttons) << spec.name;
+        EXPECT_EQ(ids, layout.buttons) << layout.name;
         for (const QAction* action : bar->actions()) {
             if (!action->isSeparator()) {
                 EXPECT_FALSE(action->icon().isNull()) << action->data().toInt();

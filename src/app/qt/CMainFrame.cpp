@@ -207,15 +207,15 @@ void CMainFrame::fillRecentFiles(QMenu* menu) {
 // --- toolbars, status bar, keys --------------------------------------------
 
 void CMainFrame::buildToolbars() {
-    for (const auto& spec : res::toolbars()) {
-        auto* bar = new QToolBar(toQString(spec.name), this);
-        bar->setObjectName(QStringLiteral("Toolbar%1").arg(spec.windowId));
+    for (const auto& layout : res::toolbars()) {
+        auto* bar = new QToolBar(toQString(layout.name), this);
+        bar->setObjectName(QStringLiteral("Toolbar%1").arg(layout.windowId));
         bar->setIconSize(QSize(32, 32));
         bar->setMovable(true);
         bar->setFloatable(true);
         bar->setAllowedAreas(Qt::AllToolBarAreas);
         bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
-        for (int id : spec.buttons) {
+        for (int id : layout.buttons) {
             if (id == 0) {
                 bar->addSeparator();
                 continue;
@@ -225,9 +225,9 @@ void CMainFrame::buildToolbars() {
             bar->addAction(action);
         }
         // Two rows on the first run: file and HTML work above, display and locating below.
-        if (spec.windowId == wnd::DisplayToolbar) addToolBarBreak(Qt::TopToolBarArea);
+        if (layout.windowId == wnd::DisplayToolbar) addToolBarBreak(Qt::TopToolBarArea);
         addToolBar(Qt::TopToolBarArea, bar);
-        toolbars_[spec.windowId] = bar;
+        toolbars_[layout.windowId] = bar;
     }
 }
 

@@ -602,10 +602,10 @@ constexpr IconSpec kIcons[] = {
 }  // namespace
 
 QIcon toolbarIcon(int commandId) {
-    const auto spec = std::ranges::find(kIcons, commandId, &IconSpec::command);
-    if (spec == std::end(kIcons)) return {};
-    QIcon drawn(new DrawnIconEngine(spec->draw));
-    return spec->themeName ? QIcon::fromTheme(QString::fromLatin1(spec->themeName), drawn) : drawn;
+    const auto entry = std::ranges::find(kIcons, commandId, &IconSpec::command);
+    if (entry == std::end(kIcons)) return {};
+    QIcon drawn(new DrawnIconEngine(entry->draw));
+    return entry->themeName ? QIcon::fromTheme(QString::fromLatin1(entry->themeName), drawn) : drawn;
 }
 
 }  // namespace tagloom
