@@ -244,7 +244,51 @@ void CHemlowHTMLView::OnSize(int width, int height) {
     postRepaint();
 }
 
-bool CHemlowHTMLView::OnTabKey(bool) { return false; }
+// A Tab over a selection that holds a line feed indents the selected lines,
+// Shift+Tab outdents them; any other Tab is typed.
+bool CHemlowHTMLView::OnTabKey(bool shift) {
+    int start = 0, end = 0;
+    control_.getSel(start, end);
+    if (end <= start || control_.copyRange(start, end).find('\n') == std::string::npos) return false;
+    TabOver(shift);
+    return true;
+}
+
+void CHemlowHTMLView::TabOver(bool outdent) {
+    int s = 0, e = 0;
+    control_.getSel(s, e);
+    s = textLineStart(textLineOf(s));
+    while (e < len && control_.charAt(e - 1) != '\n') ++e;
+    const std::string block = control_.copyRange(s, e);
+    std::string result;
+    result.reserve(block.size() + block.size() / 8 + 2);
+    int delta = 0;
+    if (outdent) {
+        for (std::size_t i = 0; i < block.size(); ++i) {
+            const bool lineStart = i == 0 || block[i - 1] == '\n';
+            if (block[i] == '\t' && lineStart) {
+                --delta;
+                continue;
+            }
+            result += block[i];
+        }
+    } else {
+        result += '\t';
+        ++delta;
+        for (std::size_t i = 0; i < block.size(); ++i) {
+            result += block[i];
+            if (block[i] == '\n' && i + 1 < block.size()) {
+                result += '\t';
+                ++delta;
+            }
+        }
+    }
+    control_.setSel(s, e);
+    control_.scrollCaret();
+    control_.replaceSel(result);
+    control_.setSel(s, e + delta);
+    control_.scrollCaret();
+}
 
 void CHemlowHTMLView::OnDoubleClick() {
     int start = 0, end = 0;

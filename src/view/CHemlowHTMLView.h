@@ -62,6 +62,8 @@ public:
     void ScrollToCursor();
     void ZoomIn();
     void ZoomOut();
+    // Indents (or outdents) the lines of the selection by one tab, as one change.
+    void TabOver(bool outdent);
     // Replaces the whole text as one undo step (the formatters' way).
     void ReplaceWholeText(std::string&& text);
 

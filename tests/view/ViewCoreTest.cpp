@@ -285,3 +285,77 @@ TEST(ViewCore, statusIndicatorsKeptIncrementallyEqualTheWalksAfterEveryRandomEdi
 
 }  // namespace
 }  // namespace tagloom
+
+namespace tagloom {
+namespace {
+
+TEST(ViewCore, tabOverASelectionOfSeveralLinesIndentsOrOutdentsThemAsOneStep) {
+    struct Case {
+        std::string file;
+        int start, end;
+        bool shift;
+        bool taken;  // false: the Tab is typed as usual
+        std::string text;
+        int selStart, selEnd;
+    };
+    const Case cases[] = {
+        {"ab\ncd\nef", 1, 5, false, true, "\tab\r\n\tcd\r\nef", 0, 10},
+        {"ab\ncd\nef", 0, 4, false, true, "\tab\r\ncd\r\nef", 0, 5},  // ends just after the LF
+        {"ab\ncd\nef", 0, 5, true, true, "ab\r\ncd\r\nef", 0, 8},    // nothing to drop: still replaced
+        {"\tab\n\tcd\nef", 1, 6, true, true, "ab\r\ncd\r\nef", 0, 8},
+        {"ab\ncd", 0, 4, false, true, "\tab\r\ncd", 0, 5},          // the next line stays
+        {"ab\ncd", 0, 1, false, false, "ab\r\ncd", 0, 1},           // inside one line: ordinary typing
+        {"ab\ncd", 4, 6, false, false, "ab\r\ncd", 4, 6},           // the last line without a line feed
+    };
+    for (const auto& c : cases) {
+        ViewFixture f;
+        f.load(c.file);
+        f.select(c.start, c.end);
+        EXPECT_EQ(f.view->OnTabKey(c.shift), c.taken) << c.file;
+        EXPECT_EQ(f.text(), c.text) << c.file;
+        int s = 0, e = 0;
+        f.control().getSel(s, e);
+        EXPECT_EQ(s, c.selStart);
+        EXPECT_EQ(e, c.selEnd);
+        if (c.taken) {
+            EXPECT_EQ(f.view->undo().undoSteps(), 1);
+            f.router.run(cmd::Undo);
+            EXPECT_EQ(f.text(), toEditorText(c.file).text);
+        }
+    }
+}
+
+TEST(ViewCore, columnGuideNeedsAnEmptySelectionAndColorFromTextShowsTheColour) {
+    ViewFixture f;
+    f.load("color: Teal ;");
+    f.select(0, 2);
+    EXPECT_FALSE(f.router.query(cmd::ColumnGuide).enabled);
+    f.view->ToggleColumnGuide();
+    EXPECT_EQ(f.view->guides.nColumnGuideX, -1);
+    f.select(3, 3);
+    EXPECT_TRUE(f.router.run(cmd::ColumnGuide));
+    EXPECT_EQ(f.view->guides.nColumnGuideX, 3 * f.view->nCharWidth);
+    EXPECT_TRUE(f.router.query(cmd::ColumnGuide).checked);
+
+    f.select(6, 12);  // " Teal "
+    EXPECT_TRUE(f.router.run(cmd::ColorFromText));
+    EXPECT_EQ(f.fake.clipboard.contents, "#008080");
+    EXPECT_EQ(f.pane(str::PaneColor), "\t#008080");
+    f.select(0, 5);  // "color" names no colour
+    EXPECT_TRUE(f.router.run(cmd::ColorFromText));
+    EXPECT_EQ(f.fake.desktop.beeps, 1);
+}
+
+TEST(ViewCore, theMarginWidensWhenTheBottomLineNumberGetsAnotherDigit) {
+    ViewFixture f;
+    f.view->settings.bShowLineNum = 1;
+    f.load("1\n2\n3\n4\n5\n6\n7\n8\n9");
+    EXPECT_EQ(f.view->nMarginChars, 3);
+    EXPECT_FALSE(f.view->FitMarginTo(9));
+    EXPECT_TRUE(f.view->FitMarginTo(10));
+    EXPECT_EQ(f.view->nMarginChars, 4);
+    EXPECT_EQ(f.control().getRect().left, 4 * f.view->nCharWidth);
+}
+
+}  // namespace
+}  // namespace tagloom
