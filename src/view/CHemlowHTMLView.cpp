@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 
 #include "app/CommandRouter.h"
 #include "document/CHemlowHTMLDoc.h"
@@ -244,6 +245,36 @@ void CHemlowHTMLView::OnSize(int width, int height) {
     postRepaint();
 }
 
+void CHemlowHTMLView::FontCharacteristics() {
+    const std::time_t now = std::time(nullptr);
+    std::tm today{};
+    localtime_r(&now, &today);
+    const std::string report =
+        fontReportText(settings.fontFaceName, fonts_.describeFont(settings.fontFaceName, settings.fontPtSize), today);
+
+    int start = 0, end = 0;
+    control_.getSel(start, end);
+    const int anchor = control_.anchor(), caret = control_.caret();
+    const int top = control_.firstVisibleLine();
+    const int columns = nCharWidth > 0 ? control_.horizontalScroll() / nCharWidth : 0;
+    const bool modified = control_.getModify();
+    const ViewGuides savedGuides = guides;
+    guides.nColumnGuideX = -1;
+    guides.bLineGuide = 0;
+
+    std::string document = control_.getText();
+    control_.setText(report);
+    postRepaint();
+    platform_.prompter.ask({"Return to the document\nPress [esc] or click OK", "Tagloom - Font Characteristics",
+                            Buttons::Ok, Icon::Information, 0});
+    control_.adoptText(std::move(document));
+    control_.lineScroll(columns, top);
+    control_.setSel(anchor, caret);
+    control_.setModify(modified);
+    guides = savedGuides;
+    postRepaint();
+}
+
 // A Tab over a selection that holds a line feed indents the selected lines,
 // Shift+Tab outdents them; any other Tab is typed.
 bool CHemlowHTMLView::OnTabKey(bool shift) {
@@ -379,6 +410,7 @@ void CHemlowHTMLView::registerCommands() {
     r.add(cmd::WordWrap, [this] { ToggleWordWrap(); }, [this](CommandState& s) { s.checked = settings.bWrap != 0; });
     r.add(cmd::ZoomIn, [this] { ZoomIn(); });
     r.add(cmd::ZoomOut, [this] { ZoomOut(); });
+    r.add(cmd::FontCharacteristics, [this] { FontCharacteristics(); });
     r.add(cmd::ScrollToCursor, [this] { ScrollToCursor(); });
     r.add(cmd::SelectAll, [this] { SelectAll(); }, [this](CommandState& s) { s.enabled = len != 0; });
     r.add(cmd::Undo, [this] { undo_.Undo(); },

@@ -62,6 +62,8 @@ public:
     void ScrollToCursor();
     void ZoomIn();
     void ZoomOut();
+    // Shows the report on the editor font in place of the text while a box is open.
+    void FontCharacteristics();
     // Indents (or outdents) the lines of the selection by one tab, as one change.
     void TabOver(bool outdent);
     // Replaces the whole text as one undo step (the formatters' way).

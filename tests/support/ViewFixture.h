@@ -23,6 +23,10 @@ public:
         ++created;
         return std::make_unique<FixedPitchMetrics>(std::max(1, pointSize * 6 / 10), std::max(1, pointSize * 12 / 10));
     }
+    FontFacts describeFont(const std::string&, int pointSize) override {
+        const int width = 26 * std::max(1, pointSize * 6 / 10);
+        return {width, width, width, "ANSI_CHARSET", pointSize, true, true, false};
+    }
     int created = 0;
 };
 

@@ -359,3 +359,65 @@ TEST(ViewCore, theMarginWidensWhenTheBottomLineNumberGetsAnotherDigit) {
 
 }  // namespace
 }  // namespace tagloom
+
+namespace tagloom {
+namespace {
+
+// Answers the box and notes what the control shows while it is open.
+struct WatchingPrompter : Prompter {
+    explicit WatchingPrompter(test::FakePrompter& answers) : answers(answers) {}
+    Answer ask(const Message& message) override {
+        if (view) {
+            shown = std::string(view->text());
+            lineGuideWhileShown = view->guides.bLineGuide;
+        }
+        return answers.ask(message);
+    }
+    test::FakePrompter& answers;
+    CHemlowHTMLView* view = nullptr;
+    std::string shown;
+    int lineGuideWhileShown = -1;
+};
+
+TEST(ViewCore, theFontReportShowsInPlaceOfTheTextAndLeavesNothingToUndo) {
+    ViewFixture f;
+    WatchingPrompter prompter(f.fake.prompter);
+    Platform platform{prompter, f.fake.desktop, f.fake.clipboard, f.fake.launcher, f.fake.fileDialogs,
+                      f.fake.printDialogs, f.fake.clock, f.fake.uiQueue, f.fake.settings};
+    CommandRouter router;
+    CHemlowHTMLView view(platform, router, f.fonts, f.document);
+    view.adoptLoadedText(toEditorText("line one\nline two\n"));
+    view.initialUpdate();
+    view.control().setSel(5, 8);
+    view.guides.bLineGuide = 1;
+    prompter.view = &view;
+    EXPECT_TRUE(router.run(cmd::FontCharacteristics));
+    EXPECT_NE(prompter.shown.find("\t\tFont Face Name:  Courier New\r\n\t\tCharacter Set:  ANSI_CHARSET\r\n"),
+              std::string::npos);
+    EXPECT_NE(prompter.shown.find("Spacing:  Fixed\r\n\t\tVector Font    True-Type Font    \r\n"), std::string::npos);
+    EXPECT_EQ(prompter.lineGuideWhileShown, 0);
+    ASSERT_EQ(f.fake.prompter.messages.size(), 1u);
+    EXPECT_EQ(f.fake.prompter.messages[0].text, "Return to the document\nPress [esc] or click OK");
+    EXPECT_EQ(f.fake.prompter.messages[0].title, "Tagloom - Font Characteristics");
+    EXPECT_EQ(std::string(view.text()), "line one\r\nline two\r\n");
+    int s = 0, e = 0;
+    view.control().getSel(s, e);
+    EXPECT_EQ(s, 5);
+    EXPECT_EQ(e, 8);
+    EXPECT_EQ(view.guides.bLineGuide, 1);
+    EXPECT_EQ(view.undo().undoSteps(), 0);
+    f.document.attachView(f.view.get());
+}
+
+TEST(FontReport, saysVariableWhenTheThreeSampleLinesDiffer) {
+    FontFacts facts{100, 120, 110, "", 10, false, false, true};
+    std::tm day{};
+    day.tm_year = 126, day.tm_mon = 11, day.tm_mday = 8, day.tm_wday = 2;
+    const std::string report = fontReportText("Arial", facts, day);
+    EXPECT_NE(report.find("Spacing:  Variable\r\n\t\tRaster Font    Device Font    \r\n\r\n\t\tTuesday, December 08, 2026"),
+              std::string::npos);
+    EXPECT_EQ(report.rfind("\r\n\t\tFont Spacing Check\r\n", 0), 0u);
+}
+
+}  // namespace
+}  // namespace tagloom

@@ -38,6 +38,7 @@ private:
 class QtFontFactory : public FontFactory {
 public:
     std::unique_ptr<const TextMetrics> createFont(const std::string& faceName, int pointSize) override;
+    FontFacts describeFont(const std::string& faceName, int pointSize) override;
 };
 
 }  // namespace tagloom
