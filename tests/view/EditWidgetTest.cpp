@@ -121,3 +121,35 @@ TEST(EditWidget, screenshotOfAUtf8PageWithABookmarkAStrayCrAndANul) {
 
 }  // namespace
 }  // namespace tagloom
+
+namespace tagloom {
+namespace {
+
+TEST(EditWidget, aLongBookmarkedLineWrapsWithOneNumberAndBlueOnAllItsParts) {
+    WidgetFixture w;
+    w.f.view->settings.bShowLineNum = 1;
+    std::string longLine;
+    for (int i = 0; i < 40; ++i) longLine += "word" + std::to_string(i) + " ";
+    w.load("first\n" + longLine + "\nlast\n");
+    w.f.view->ToggleWordWrap();
+    ASSERT_TRUE(w.f.control().wordWrap());
+    const int lineFeed = w.f.view->textLineStart(2) - 1;
+    w.f.control().setSel(lineFeed - 1, lineFeed - 1);
+    w.f.control().replaceSel("\r");
+    w.f.pane(str::PaneLines);
+    w.widget.setDecorator([&](QPainter& painter) { PaintMargin(painter, *w.f.view, w.widget); });
+    const QImage shot = w.widget.grab().toImage();
+    const QByteArray path = qgetenv("TAGLOOM_SCREENSHOT_WRAP");
+    if (!path.isEmpty()) shot.save(QString::fromLocal8Bit(path));
+    const int second = w.f.view->textLineStart(1);
+    const int firstRow = w.f.control().lineFromChar(second);
+    const int lastRow = w.f.control().lineFromChar(lineFeed);
+    ASSERT_GT(lastRow, firstRow);  // the line wraps
+    for (int row = firstRow; row <= lastRow; ++row) {
+        const int y = w.f.control().posFromChar(w.f.control().lineIndex(row)).y + 1;
+        EXPECT_EQ(shot.pixelColor(1, y), QColor(0, 0, 255)) << "row " << row;
+    }
+}
+
+}  // namespace
+}  // namespace tagloom
