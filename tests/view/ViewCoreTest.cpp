@@ -421,3 +421,25 @@ TEST(FontReport, saysVariableWhenTheThreeSampleLinesDiffer) {
 
 }  // namespace
 }  // namespace tagloom
+
+namespace tagloom {
+namespace {
+
+TEST(ViewCore, aWholeTextReplacementIsOneUndoStepBothWays) {
+    ViewFixture f;
+    f.load("<p>old</p>\n");
+    f.view->ReplaceWholeText("<p>\r\n\tnew\r\n</p>\r\n");
+    EXPECT_EQ(f.router.query(cmd::Undo).text, "&Undo (1)\tCtrl+Z");
+    int s = 0, e = 0;
+    f.control().getSel(s, e);
+    EXPECT_EQ(s, 0);
+    EXPECT_TRUE(f.document.IsModified());
+    f.router.run(cmd::Undo);
+    EXPECT_EQ(f.text(), "<p>old</p>\r\n");
+    f.router.run(cmd::Redo);
+    EXPECT_EQ(f.text(), "<p>\r\n\tnew\r\n</p>\r\n");
+    EXPECT_EQ(f.pane(str::PaneLines), "\t4 Lines");
+}
+
+}  // namespace
+}  // namespace tagloom
