@@ -56,7 +56,7 @@ struct Editor {
         const int width = 100 * view.nCharWidth + 60, height = 50 * view.nLineHeight;
         widget.resize(width, height);
         view.OnSize(width, height);
-        image = QImage(width, height, QImage::Format_RGB32);
+        image = QImage(width, height, QImage::Format_ARGB32_Premultiplied);
     }
     ~Editor() { document.attachView(nullptr); }
     void paint() {
