@@ -52,7 +52,6 @@ public:
     // The metrics must outlive their use here; tabWidth >= 1 pixel.
     void setMetrics(const TextMetrics& metrics, int tabWidth);
     void setWrap(bool wrap, int width);
-    bool wraps() const { return wrap_; }
 
     // Text changes, told after TextBuffer and TextLines have changed: the
     // whole text replaced, or an edit at pos that inserted `inserted` bytes

@@ -279,7 +279,6 @@ private:
                 lineStart = lf == std::string::npos ? 0 : static_cast<int>(lf) + 1;
             }
         }
-        if (everyLine && getenv("DBG")) printf("size %zu lines %d\n", oracle_.size(), lines);
     }
 
     std::mt19937 random_;
