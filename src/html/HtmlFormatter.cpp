@@ -1,0 +1,156 @@
+#include "html/HtmlFormatter.h"
+
+#include <cstring>
+#include <limits>
+#include <new>
+#include <vector>
+
+#include "html/AsciiText.h"
+#include "html/HtmlNormalize.h"
+#include "html/TagScan.h"
+
+namespace tagloom {
+
+namespace {
+
+constexpr std::string_view kTitle = "HTML Format";
+constexpr std::string_view kDoctype = "!DOCTYPE";
+constexpr std::string_view kCopyMemoryText = "Memory Problem";
+constexpr std::string_view kResultMemoryText = "Memory allocation problem.\nDocument is unchanged.";
+
+HtmlFormatResult outOfMemory(std::string_view text) {
+    HtmlFormatResult result;
+    result.outcome = HtmlFormatResult::Outcome::OutOfMemory;
+    result.message = Message{std::string(text), std::string(kTitle), Buttons::Ok, Icon::Error, 0};
+    return result;
+}
+
+HtmlFormatResult missingDelimiter(std::string_view document, std::string_view copy, const DelimiterError& error) {
+    HtmlFormatResult result;
+    result.outcome = HtmlFormatResult::Outcome::MissingDelimiter;
+    result.selection = delimiterErrorSelection(document, copy, error);
+    result.message = Message{
+        std::string("Missing tag delimiter!\n\nLook for a missing '") + error.missing + "'\nwithin the hilighted text.",
+        std::string(kTitle), Buttons::Ok, Icon::Warning, 0};
+    return result;
+}
+
+// Tag names in small letters, "!DOCTYPE" in capitals; attributes and comments
+// are left as they are.
+void normalizeNameCase(std::string& copy, const std::vector<TagSpan>& tags) {
+    for (const TagSpan& tag : tags) {
+        if (tag.comment) continue;
+        const std::string_view name = tagName(copy, tag);
+        char* first = copy.data() + tag.start + 1;
+        if (equalsIgnoringAsciiCase(name, kDoctype))
+            std::memcpy(first, kDoctype.data(), kDoctype.size());
+        else
+            for (std::size_t i = 0; i < name.size(); ++i) first[i] = toLowerAscii(first[i]);
+    }
+}
+
+bool isDeclaration(std::string_view copy, const TagSpan& tag) {
+    return copy[static_cast<std::size_t>(tag.start) + 1] == '!';
+}
+
+// The TABs in front of each tag. Every tag after the first goes one level
+// deeper unless it closes an element; every tag that opens no element gives
+// its level back afterwards. Declarations and comments stand at the margin.
+std::vector<int> tagIndents(std::string_view copy, const std::vector<TagSpan>& tags) {
+    std::vector<int> indents(tags.size());
+    long long level = 0;
+    for (std::size_t i = 0; i < tags.size(); ++i) {
+        if (i > 0 && tags[i].depthEffect >= 0) ++level;
+        indents[i] = isDeclaration(copy, tags[i]) || level <= 0 ? 0 : static_cast<int>(level);
+        if (tags[i].depthEffect <= 0) --level;
+    }
+    return indents;
+}
+
+void appendWithoutLineBreaks(std::string& out, std::string_view text) {
+    std::size_t from = 0;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (text[i] == kCR || text[i] == kLF) {
+            out.append(text, from, i - from);
+            from = i + 1;
+        }
+    out.append(text, from, text.size() - from);
+}
+
+bool isBlank(std::string_view text) {
+    for (const char c : text)
+        if (c != ' ' && c != kTab && c != kCR && c != kLF) return false;
+    return true;
+}
+
+// One line per tag: its TABs, the tag, and the text up to the next tag
+// without its line breaks. Text in front of the first tag that is not blank
+// gets a line of its own, so none of the user's text is lost.
+void writeLayout(std::string& out, std::string_view text, const std::vector<TagSpan>& tags,
+                 const std::vector<int>& indents) {
+    const std::size_t firstTag = tags.empty() ? text.size() : static_cast<std::size_t>(tags.front().start);
+    if (!isBlank(text.substr(0, firstTag))) {
+        appendWithoutLineBreaks(out, text.substr(0, firstTag));
+        out += "\r\n";
+    }
+    for (std::size_t i = 0; i < tags.size(); ++i) {
+        const std::size_t start = static_cast<std::size_t>(tags[i].start);
+        const std::size_t end = static_cast<std::size_t>(tags[i].end) + 1;
+        const std::size_t next = i + 1 < tags.size() ? static_cast<std::size_t>(tags[i + 1].start) : text.size();
+        out.append(static_cast<std::size_t>(indents[i]), kTab);
+        out.append(text, start, end - start);
+        appendWithoutLineBreaks(out, text.substr(end, next - end));
+        out += "\r\n";
+    }
+}
+
+}  // namespace
+
+void HtmlFormatter::OnUpdateHtmlFormat(CommandState& state, bool isHtmlDocument, bool bReadOnly) {
+    state.enabled = isHtmlDocument && !bReadOnly;
+}
+
+std::optional<Message> HtmlFormatter::bookmarkWarning(bool bConfirm, int nBookmarks) {
+    if (!bConfirm || nBookmarks <= 0) return std::nullopt;
+    return Message{"All Bookmarks will be lost!\n\nThey can be recovered after Undo.", std::string(kTitle),
+                   Buttons::OkCancel, Icon::Warning, 1};
+}
+
+HtmlFormatResult HtmlFormatter::format(std::string_view document) const {
+    // Tag offsets are ints, as the edit control's are.
+    if (document.size() > static_cast<std::size_t>(std::numeric_limits<int>::max()))
+        return outOfMemory(kCopyMemoryText);
+    try {
+        return formatCopy(document, normalizedHtmlCopy(document));
+    } catch (const std::bad_alloc&) {
+        return outOfMemory(kCopyMemoryText);
+    }
+}
+
+HtmlFormatResult HtmlFormatter::formatCopy(std::string_view document, std::string copy) const {
+    TagScanResult scan = scanTags(copy);
+    if (scan.error) return missingDelimiter(document, copy, *scan.error);
+    std::vector<TagSpan>& tags = scan.tags;
+    normalizeNameCase(copy, tags);
+
+    HtmlFormatResult result;
+    result.census = takeCensus(copy, tags, scan.comments);
+    const std::vector<int> indents = tagIndents(copy, tags);
+
+    // Every byte of the copy at most once, each tag's TABs and CR LF, and the
+    // CR LF of the line that keeps any text in front of the first tag.
+    std::size_t bound = copy.size() + 2 * tags.size() + 2;
+    for (const int indent : indents) bound += static_cast<std::size_t>(indent);
+    if (bound > maxResultBytes_) return outOfMemory(kResultMemoryText);
+    std::string& out = result.text;
+    try {
+        out.reserve(bound);
+    } catch (const std::bad_alloc&) {
+        return outOfMemory(kResultMemoryText);
+    }
+
+    writeLayout(out, copy, tags, indents);
+    return result;
+}
+
+}  // namespace tagloom

@@ -1,0 +1,19 @@
+#pragma once
+// The white-space passes of the HTML formatter. Each is one linear walk over
+// the working copy that writes behind its read position.
+#include <string>
+#include <string_view>
+
+namespace tagloom {
+
+// The document's normalised copy:
+//  - every CR directly followed by another CR is dropped (a bookmarked line
+//    end CR CR LF becomes CR LF, so bookmarks go);
+//  - inside tags, every CR LF is deleted: the text on either side joins;
+//  - outside comments, TABs become spaces and each run of spaces keeps one;
+//  - "> " before CR LF and " <" after CR LF lose their space.
+// Comments come through unchanged apart from the last rule.
+// Throws std::bad_alloc when the copy does not fit in memory.
+std::string normalizedHtmlCopy(std::string_view document);
+
+}  // namespace tagloom

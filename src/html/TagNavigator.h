@@ -1,0 +1,74 @@
+#pragma once
+// Tag-to-tag navigation in an HTML document: the HTML-document test with its
+// cache, Find Next / Previous Tag, Find Next / Previous Untagged and Select
+// Matching Tags.
+//
+// A tag is the text from a '<' to the next '>'; nothing is parsed. Every
+// command takes the locked text and the current selection and returns what
+// the view does next, so the view stays a thin shell and tests can check the
+// exact outcome.
+#include <optional>
+#include <string_view>
+
+#include "app/CommandRouter.h"
+#include "html/Selection.h"
+#include "platform/Prompter.h"
+
+namespace tagloom {
+
+// What a Find command asks when its search ran off one end of the text.
+struct WrapAround {
+    int caret = 0;  // put the caret here, scroll it into view and repaint the margin, then ask
+    Message question;
+    int caretOnYes = 0;  // on Yes the caret goes here and is scrolled into view,
+    int command = 0;     // then this command runs again:
+    bool post = true;    // posted to the view's own queue, or else called at once
+};
+
+struct TagSearchResult {
+    enum class Kind {
+        Found,      // select `selection` in the usual three steps
+        SearchOn,   // set `selection` as it stands, then post `command` to the view's queue
+        EndOfText,  // run `wrap` (the selection is then the caret it names)
+    };
+    Kind kind = Kind::Found;
+    Selection selection;
+    int command = 0;
+    WrapAround wrap;
+};
+
+struct MatchingTagsResult {
+    bool beep = false;
+    // Selected in the usual three steps (after the beep, when both are set).
+    std::optional<Selection> selection;
+};
+
+class TagNavigator {
+public:
+    // The commands that are enabled exactly when the text is an HTML document:
+    // the five navigation commands and Open in Browser.
+    static bool isTagCommand(int commandId);
+
+    // Whether the text holds "<HTML" and "/HTML>", ASCII case ignored. Texts
+    // under 12 bytes never do. The places last found are kept, so the common
+    // case costs two short comparisons.
+    bool IsHtmlDocument(std::string_view text);
+    // The update handler of the tag commands.
+    void OnUpdateTagCommand(CommandState& state, std::string_view text);
+
+    TagSearchResult findNextTag(std::string_view text, Selection selection) const;
+    TagSearchResult findPreviousTag(std::string_view text, Selection selection) const;
+    // The text between two tags, without the TABs and line breaks at its ends.
+    TagSearchResult findNextUntagged(std::string_view text, Selection selection) const;
+    TagSearchResult findPreviousUntagged(std::string_view text, Selection selection) const;
+    // The element around the caret or the selection, from its opening tag to
+    // its matching closing tag.
+    MatchingTagsResult selectMatchingTags(std::string_view text, Selection selection) const;
+
+    // Where "<HTML" was found, and the distance from the end of the text to
+    // where "/HTML>" was found (it survives edits behind the closing tag).
+    unsigned nHtmlStart = 0;
+    unsigned nHtmlEndBack = 0;
+};
+
+}  // namespace tagloom

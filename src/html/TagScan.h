@@ -1,0 +1,45 @@
+#pragma once
+// The formatter's tag scan: every tag of a text from its '<' to its '>', in
+// order, with a comment's inside skipped; and the stretch of the document to
+// show when a delimiter is missing.
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "html/Selection.h"
+
+namespace tagloom {
+
+struct TagSpan {
+    int start = 0;         // offset of the '<'
+    int end = 0;           // offset of the '>'
+    bool comment = false;  // "<!--" through "-->"
+    // +1 for an opening tag whose closing text comes later, -1 for a closing
+    // tag, 0 for every other tag.
+    int depthEffect = 0;
+};
+
+// A '<' inside a tag, a '>' outside one, or a text that ends inside a tag,
+// with the stretch to show: for a tag never closed, its '<' through the next
+// '<'; for a stray '>', the '>' before it (or the start) through the stray
+// one; for a text that ends inside a tag, its '<' through the end.
+struct DelimiterError {
+    char missing = '>';
+    int firstBracket = -1;  // offset of the stretch's first bracket; -1: the stretch starts the text
+    int lastBracket = -1;   // offset of its last bracket; -1: the stretch runs to the end
+};
+
+struct TagScanResult {
+    std::vector<TagSpan> tags;
+    int comments = 0;
+    std::optional<DelimiterError> error;
+};
+
+TagScanResult scanTags(std::string_view text);
+
+// The error's stretch in the document that the scanned text was normalised
+// from. Normalising moves the brackets but never adds or drops one, so the
+// n-th '<' (or '>') of the one is the n-th of the other.
+Selection delimiterErrorSelection(std::string_view document, std::string_view scanned, const DelimiterError& error);
+
+}  // namespace tagloom

@@ -1,0 +1,53 @@
+#pragma once
+// HTML Remove Whitespace, CSS Remove Whitespace and CSS Format: byte-by-byte
+// rewrites of the selection, or of the whole document when nothing is
+// selected. Nothing is parsed: comments and quoted values are rewritten like
+// everything else.
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "app/CommandRouter.h"
+#include "html/Selection.h"
+#include "platform/Prompter.h"
+
+namespace tagloom {
+
+enum class TextTool { HtmlRemoveWhitespace, CssRemoveWhitespace, CssFormat };
+
+// The tool a command id runs, if it is one of the three.
+std::optional<TextTool> textToolOf(int commandId);
+
+// Enabled whenever the document is not empty; the menu text says whether the
+// selection or the whole file is rewritten.
+void OnUpdateTextTool(TextTool tool, CommandState& state, int len, bool hasSelection);
+
+// `next` is the byte that follows the input in the document, or '\0' when the
+// input runs to the end of the text.
+
+// TABs and CRs dropped, LFs too when bCss; a space followed by another space
+// dropped, so a run keeps its last one. With bCss, CR LF is appended unless
+// next is a CR.
+std::string removeWhitespace(std::string_view input, char next, bool bCss);
+
+// Every byte kept; CR LF and a TAB after each '{'; CR LF after each ';', and a
+// TAB unless a '}' follows it; CR LF CR LF after each '}'.
+std::string formatCss(std::string_view input, char next);
+
+struct TextToolResult {
+    enum class Kind {
+        Unchanged,         // an empty document: nothing happens
+        ReplaceSelection,  // replace the selection with `text` (an ordinary, undoable replacement),
+                           // then caret at `selection.start` and select `selection`
+        ReplaceDocument,   // the whole-text replacement step with `text`, caret at 0
+        OutOfMemory,       // show `message`; nothing changes
+    };
+    Kind kind = Kind::Unchanged;
+    std::string text;
+    Selection selection;
+    std::optional<Message> message;
+};
+
+TextToolResult runTextTool(TextTool tool, std::string_view document, Selection selection);
+
+}  // namespace tagloom

@@ -1,0 +1,236 @@
+// tagloom-cli end to end: the program is run on files and pipes, and its
+// output, messages and exit status are checked.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace tagloom {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The program sits in the build tree's tools/ folder, beside this test's tests/ folder.
+fs::path cliProgram() {
+    return fs::read_symlink("/proc/self/exe").parent_path().parent_path() / "tools" / "tagloom-cli";
+}
+
+std::string readBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void writeBytes(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+class Cli : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(fs::exists(cliProgram())) << "build tagloom-cli first: " << cliProgram();
+        std::string pattern = (fs::temp_directory_path() / "tagloom-cli-test-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        dir_ = pattern;
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    fs::path file(const std::string& name, const std::string& bytes) {
+        writeBytes(dir_ / name, bytes);
+        return dir_ / name;
+    }
+
+    CliRun run(std::vector<std::string> args, const std::string& input = "") {
+        const fs::path in = file(".stdin", input);
+        const fs::path out = dir_ / ".stdout";
+        const fs::path err = dir_ / ".stderr";
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 0, in.c_str(), O_RDONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const std::string program = cliProgram().string();
+        args.insert(args.begin(), program);
+        std::vector<char*> argv;
+        for (std::string& arg : args) argv.push_back(arg.data());
+        argv.push_back(nullptr);
+        CliRun run;
+        pid_t pid = 0;
+        const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+        posix_spawn_file_actions_destroy(&actions);
+        if (spawned != 0) {
+            ADD_FAILURE() << "cannot start " << program;
+            return run;
+        }
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        run.out = readBytes(out);
+        run.err = readBytes(err);
+        return run;
+    }
+
+    fs::path dir_;
+};
+
+const std::string kUnixPage = "<HTML>\n<body>x</body>\n</HTML>\n";
+const std::string kUnixFormatted = "<html>\n\t<body>x\n\t</body>\n</html>\n";
+
+TEST_F(Cli, formatsAFileAndWritesItInItsOwnLineEndForm) {
+    const CliRun unix = run({"html-format", file("page.html", kUnixPage).string()});
+    EXPECT_EQ(unix.status, 0);
+    EXPECT_EQ(unix.out, kUnixFormatted);
+    EXPECT_EQ(unix.err, "");
+
+    const CliRun dos = run({"html-format", "-"}, "<HTML>\r\n<body>x</body>\r\n</HTML>\r\n");
+    EXPECT_EQ(dos.status, 0);
+    EXPECT_EQ(dos.out, "<html>\r\n\t<body>x\r\n\t</body>\r\n</html>\r\n");
+
+    const CliRun piped = run({"html-format"}, kUnixPage);
+    EXPECT_EQ(piped.out, kUnixFormatted);
+}
+
+TEST_F(Cli, printsTheCensusToStandardError) {
+    const CliRun census = run({"html-format", "--census"}, "<html><p>a<!-- b --><P>c</html>");
+    EXPECT_EQ(census.status, 0);
+    EXPECT_EQ(census.err, "Found 3 unique tags and 1 comments.\n\n1\t<html>\n2\t<p>\n1\t<!-->\n");
+}
+
+TEST_F(Cli, runsTheWhitespaceAndCssToolsOnTheWholeText) {
+    struct Case {
+        const char* command;
+        std::string input;
+        std::string output;
+    };
+    const std::vector<Case> cases = {
+        {"css-strip", "a {\r\n  b: c;\r\n}\r\n", "a { b: c;}\r\n"},
+        {"html-strip", "<p>\n\t<b>x</b>  y\n</p>\n", "<p>\n<b>x</b> y\n</p>\n"},
+        {"css-format", "a{b:c}", "a{\r\n\tb:c}\r\n\r\n"},
+        {"css-format", "a{b:c}\n", "a{\n\tb:c}\n\n\n"},
+        {"css-strip", "", ""},
+    };
+    for (const Case& c : cases) {
+        const CliRun result = run({c.command}, c.input);
+        EXPECT_EQ(result.status, 0) << c.command;
+        EXPECT_EQ(result.out, c.output) << c.command << " on " << c.input;
+    }
+}
+
+TEST_F(Cli, reportsStrayCarriageReturnsAsTheEditorsLoadDoes) {
+    const CliRun result = run({"css-strip"}, "a\r\rb\n");
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, "ab\r\n");
+    EXPECT_EQ(result.err,
+              "tagloom-cli: standard input: There was 1 stray carriage returns in this MS DOS file.\n"
+              "This will be automatically fixed whenever the file is saved.\n");
+}
+
+TEST_F(Cli, refusesAMissingDelimiterWithTheEditorsMessageAndSelection) {
+    // In the editor's text the stretch is 8 to 15; the UNIX file lacks the CR before it.
+    const CliRun result = run({"html-format", file("bad.html", "<html>\n<body <p>x</p>\n</html>\n").string()});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_NE(result.err.find(
+                  "Missing tag delimiter!\n\nLook for a missing '>'\nwithin the hilighted text.\nselection 7 14\n"),
+              std::string::npos)
+        << result.err;
+
+    const CliRun dos = run({"html-format"}, "<html>\r\n<body <p>x</p>\r\n</html>\r\n");
+    EXPECT_NE(dos.err.find("selection 8 15\n"), std::string::npos) << dos.err;
+}
+
+TEST_F(Cli, refusesATextThatIsNoHtmlDocument) {
+    const CliRun result = run({"html-format"}, "<p>no html element</p>");
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_NE(result.err.find("not an HTML document"), std::string::npos);
+}
+
+TEST_F(Cli, inPlaceRewritesEveryFileItCanAndLeavesRefusedOnesUntouched) {
+    const fs::path good = file("good.html", kUnixPage);
+    const std::string badBytes = "<html>\n<b <i>\n</html>\n";
+    const fs::path bad = file("bad.html", badBytes);
+    const fs::path other = file("other.html", "<html><br></html>");
+    const CliRun result = run({"html-format", "-i", good.string(), bad.string(), other.string()});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(readBytes(good), kUnixFormatted);
+    EXPECT_EQ(readBytes(bad), badBytes);
+    EXPECT_EQ(readBytes(other), "<html>\r\n\t<br>\r\n</html>\r\n");
+    for (const fs::directory_entry& entry : fs::directory_iterator(dir_))
+        EXPECT_TRUE(entry.path().filename().string().front() == '.' || entry.path().extension() == ".html")
+            << "left behind: " << entry.path();
+}
+
+TEST_F(Cli, writesToTheNamedOutputAndLeavesTheInputAlone) {
+    const fs::path page = file("page.html", kUnixPage);
+    const fs::path out = dir_ / "out.html";
+    const CliRun result = run({"html-format", "-o", out.string(), page.string()});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(readBytes(out), kUnixFormatted);
+    EXPECT_EQ(readBytes(page), kUnixPage);
+}
+
+TEST_F(Cli, writesSeveralResultsToStandardOutputInOrder) {
+    const CliRun result = run({"css-format", file("a.css", "a{}").string(), file("b.css", "b{}").string()});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, "a{\r\n\t}\r\n\r\nb{\r\n\t}\r\n\r\n");
+}
+
+TEST_F(Cli, usageAndFileErrorsExitWithTwo) {
+    const std::string a = file("a.html", kUnixPage).string();
+    const std::string b = file("b.html", kUnixPage).string();
+    const std::vector<std::vector<std::string>> usageErrors = {
+        {},
+        {"html-tidy", a},
+        {"html-format", "-o", (dir_ / "o").string(), a, b},
+        {"html-format", "-i"},
+        {"html-format", "-i", "-", a},
+        {"html-format", "-i", "-o", (dir_ / "o").string(), a},
+        {"css-format", "--census", a},
+        {"html-format", "--fast", a},
+        {"html-format", a, "-o"},
+        {"html-format", "-", "-"},
+    };
+    for (const std::vector<std::string>& args : usageErrors) {
+        const CliRun result = run(args);
+        EXPECT_EQ(result.status, 2) << (args.empty() ? "(no arguments)" : args[0]) << " " << args.size();
+        EXPECT_NE(result.err.find("usage: tagloom-cli"), std::string::npos);
+        EXPECT_EQ(result.out, "");
+    }
+    const std::string missing = (dir_ / "missing.html").string();
+    const CliRun notThere = run({"html-format", missing, a});
+    EXPECT_EQ(notThere.status, 2);
+    EXPECT_NE(notThere.err.find(missing), std::string::npos);
+    EXPECT_EQ(notThere.out, kUnixFormatted);  // the other file is still processed
+
+    const CliRun unwritable = run({"html-format", "-o", (dir_ / "no-such-folder" / "out.html").string(), a});
+    EXPECT_EQ(unwritable.status, 2);
+}
+
+TEST_F(Cli, helpDescribesEveryCommandAndOption) {
+    const CliRun help = run({"--help"});
+    EXPECT_EQ(help.status, 0);
+    for (const char* word : {"html-format", "html-strip", "css-format", "css-strip", "-o OUT", "-i", "--census",
+                             "selection START END", "Exit status"})
+        EXPECT_NE(help.out.find(word), std::string::npos) << word;
+}
+
+}  // namespace
+}  // namespace tagloom

@@ -1,0 +1,161 @@
+#include "html/TextTools.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "resources/CommandIds.h"
+
+namespace tagloom {
+namespace {
+
+using Kind = TextToolResult::Kind;
+
+struct ToolCase {
+    const char* name;
+    TextTool tool;
+    std::string document;
+    Selection selection;
+    Kind kind;
+    std::string text;
+    Selection selected;  // for a replaced selection
+};
+
+TEST(TextTools, rewriteTheSelectionOrTheWholeDocumentByteByByte) {
+    const TextTool html = TextTool::HtmlRemoveWhitespace;
+    const TextTool css = TextTool::CssRemoveWhitespace;
+    const TextTool format = TextTool::CssFormat;
+    const std::vector<ToolCase> cases = {
+        {"CSS whitespace on the whole document ends it with CR LF",
+         css,
+         "a {\r\n\tb: c;\r\n}",
+         {0, 0},
+         Kind::ReplaceDocument,
+         "a {b: c;}\r\n",
+         {}},
+        {"CSS whitespace on a selection followed by a CR adds nothing",
+         css,
+         "x  y\r\nz",
+         {0, 4},
+         Kind::ReplaceSelection,
+         "x y",
+         {0, 3}},
+        {"CSS whitespace on a selection followed by another byte adds CR LF",
+         css,
+         "a\tb;c",
+         {0, 3},
+         Kind::ReplaceSelection,
+         "ab\r\n",
+         {0, 4}},
+        {"CSS whitespace on a selection up to the end adds CR LF",
+         css,
+         "ab  ",
+         {2, 4},
+         Kind::ReplaceSelection,
+         " \r\n",
+         {2, 5}},
+        {"two spaces, CR LF and two spaces keep one space of each run",
+         css,
+         "  \r\n  \r\n",
+         {0, 6},
+         Kind::ReplaceSelection,
+         "  ",
+         {0, 2}},
+        {"HTML whitespace keeps three lines apart with bare LFs",
+         html,
+         "one\r\ntwo\r\nthree",
+         {0, 0},
+         Kind::ReplaceDocument,
+         "one\ntwo\nthree",
+         {}},
+        {"a TAB next to a space goes, the space stays", html, "a \tb\tc", {0, 0}, Kind::ReplaceDocument, "a bc", {}},
+        {"a TAB before a space goes too", html, "a\t b", {0, 0}, Kind::ReplaceDocument, "a b", {}},
+        {"a run of spaces keeps its last", html, "a   b  ", {0, 0}, Kind::ReplaceDocument, "a b ", {}},
+        {"a space before the byte after the selection counts",
+         html,
+         "a  b",
+         {0, 2},
+         Kind::ReplaceSelection,
+         "a",
+         {0, 1}},
+        {"HTML whitespace appends nothing", html, "x\t\r\n", {0, 0}, Kind::ReplaceDocument, "x\n", {}},
+        {"CSS Format breaks after '{', ';' and '}'",
+         format,
+         "a{b:c;d:e;}",
+         {0, 0},
+         Kind::ReplaceDocument,
+         "a{\r\n\tb:c;\r\n\td:e;\r\n}\r\n\r\n",
+         {}},
+        {"a last declaration without ';' keeps the '}' on its line",
+         format,
+         "a{b:c;d:e}",
+         {0, 0},
+         Kind::ReplaceDocument,
+         "a{\r\n\tb:c;\r\n\td:e}\r\n\r\n",
+         {}},
+        {"';' and '{' in comments and quoted values break too",
+         format,
+         "/* x; y{ */ q{content:\";\"}",
+         {0, 0},
+         Kind::ReplaceDocument,
+         "/* x;\r\n\t y{\r\n\t */ q{\r\n\tcontent:\";\r\n\t\"}\r\n\r\n",
+         {}},
+        {"laid-out CSS gains more white space",
+         format,
+         "a {\r\n\tb: c;\r\n}\r\n",
+         {0, 0},
+         Kind::ReplaceDocument,
+         "a {\r\n\t\r\n\tb: c;\r\n\t\r\n}\r\n\r\n\r\n",
+         {}},
+        {"a ';' before the '}' after the selection gets no TAB",
+         format,
+         "a;}",
+         {0, 2},
+         Kind::ReplaceSelection,
+         "a;\r\n",
+         {0, 4}},
+        {"a ';' at the end of the document gets its TAB", format, "a;", {0, 0}, Kind::ReplaceDocument, "a;\r\n\t", {}},
+        {"an empty document is left alone", css, "", {0, 0}, Kind::Unchanged, "", {}},
+    };
+    for (const ToolCase& c : cases) {
+        const TextToolResult result = runTextTool(c.tool, c.document, c.selection);
+        EXPECT_EQ(result.kind, c.kind) << c.name;
+        EXPECT_EQ(result.text, c.text) << c.name;
+        if (c.kind == Kind::ReplaceSelection) {
+            EXPECT_EQ(result.selection, c.selected) << c.name;
+        }
+        EXPECT_FALSE(result.message) << c.name;
+    }
+}
+
+TEST(TextTools, menuTextsFollowTheSelectionAndAnyNonEmptyDocumentEnablesThem) {
+    struct Case {
+        TextTool tool;
+        int commandId;
+        const char* selected;
+        const char* file;
+    };
+    const std::vector<Case> cases = {
+        {TextTool::HtmlRemoveWhitespace, cmd::HtmlRemoveWhitespace, "HTML Remove Whitespace in Selected",
+         "HTML Remove Whitespace in File"},
+        {TextTool::CssRemoveWhitespace, cmd::CssRemoveWhitespace, "CSS Remove Whitespace in Selected",
+         "CSS Remove Whitespace in File"},
+        {TextTool::CssFormat, cmd::CssFormat, "CSS Format Selected", "CSS Format File"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(textToolOf(c.commandId), c.tool);
+        CommandState state;
+        OnUpdateTextTool(c.tool, state, 10, true);
+        EXPECT_TRUE(state.enabled);
+        EXPECT_EQ(state.text, c.selected);
+        OnUpdateTextTool(c.tool, state, 10, false);
+        EXPECT_EQ(state.text, c.file);
+        OnUpdateTextTool(c.tool, state, 0, false);
+        EXPECT_FALSE(state.enabled);
+    }
+    EXPECT_FALSE(textToolOf(cmd::HtmlFormat));
+}
+
+}  // namespace
+}  // namespace tagloom

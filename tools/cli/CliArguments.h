@@ -1,0 +1,30 @@
+#pragma once
+// The command line of tagloom-cli.
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tagloom::cli {
+
+enum class Command { HtmlFormat, HtmlStrip, CssFormat, CssStrip };
+
+struct Arguments {
+    bool help = false;
+    Command command = Command::HtmlFormat;
+    std::optional<std::string> output;  // -o OUT
+    bool inPlace = false;               // -i
+    bool census = false;                // --census
+    std::vector<std::string> inputs;    // "-" is standard input; none means standard input
+};
+
+struct ParseResult {
+    Arguments arguments;
+    std::string error;  // empty when the command line is good
+};
+
+ParseResult parseArguments(const std::vector<std::string>& args);
+
+extern const char* const kUsage;
+extern const char* const kHelp;
+
+}  // namespace tagloom::cli

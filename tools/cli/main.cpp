@@ -1,0 +1,176 @@
+// tagloom-cli: the editor's HTML and CSS text tools for whole files, from scripts.
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "CliArguments.h"
+#include "document/FileIO.h"
+#include "document/LineEnds.h"
+#include "html/HtmlFormatter.h"
+#include "html/TagNavigator.h"
+#include "html/TextTools.h"
+
+namespace tagloom::cli {
+
+namespace {
+
+enum ExitStatus { kDone = 0, kRefused = 1, kFailed = 2 };
+
+struct Input {
+    std::string name;  // as given, or "standard input"
+    LoadedText loaded;
+};
+
+void printError(const std::string& name, const std::string& text) {
+    std::fprintf(stderr, "tagloom-cli: %s: %s\n", name.c_str(), text.c_str());
+}
+
+bool readStandardInput(LoadedText& loaded) {
+    std::string bytes;
+    char block[1 << 16];
+    std::size_t n = 0;
+    while ((n = std::fread(block, 1, sizeof block, stdin)) > 0) bytes.append(block, n);
+    if (std::ferror(stdin)) return false;
+    loaded = toEditorText(bytes);
+    return true;
+}
+
+bool readInput(const std::string& name, Input& input) {
+    input.name = name == "-" ? "standard input" : name;
+    if (name == "-") {
+        if (readStandardInput(input.loaded)) return true;
+        printError(input.name, std::strerror(errno));
+        return false;
+    }
+    ReadResult read = readTextFile(name);
+    if (!read.ok) {
+        printError(name, read.error);
+        return false;
+    }
+    input.loaded = std::move(read.loaded);
+    return true;
+}
+
+// The editor's limits and notices for a loaded text: a text beyond the edit
+// control's int offsets is refused; stray CRs, dropped by the load, are reported.
+bool acceptLoadedText(const Input& input) {
+    if (input.loaded.text.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
+        printError(input.name, "too large: the editor holds texts of up to 2 GB");
+        return false;
+    }
+    if (const auto notice = strayCarriageReturnNotice(input.loaded.nStrayCRs, input.loaded.bUnixFile))
+        printError(input.name, notice->text);
+    return true;
+}
+
+bool writeStandardOutput(std::string_view text, bool bUnixFile) {
+    const bool written = writeFileBytes(text, bUnixFile, [](std::string_view bytes) {
+        return std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
+    });
+    return written && std::fflush(stdout) == 0;
+}
+
+// A selection as the editor's /iss and /isa switches give it: offsets in the
+// file, which for a UNIX file lack the CR of every line break before them.
+std::string selectionText(std::string_view text, Selection selection, bool bUnixFile) {
+    auto offset = [&](int textOffset) {
+        const auto at = static_cast<std::size_t>(textOffset);
+        return bUnixFile ? textOffsetToFileOffset(text, at) : at;
+    };
+    return "selection " + std::to_string(offset(selection.start)) + " " + std::to_string(offset(selection.end));
+}
+
+// Runs the command on the whole text as the editor does with nothing
+// selected. False, with the reason printed, when the command refuses the text.
+bool runCommand(const Arguments& arguments, Input& input, std::string& result) {
+    const std::string& text = input.loaded.text;
+    if (arguments.command != Command::HtmlFormat) {
+        const TextTool tool = arguments.command == Command::HtmlStrip  ? TextTool::HtmlRemoveWhitespace
+                              : arguments.command == Command::CssStrip ? TextTool::CssRemoveWhitespace
+                                                                       : TextTool::CssFormat;
+        TextToolResult done = runTextTool(tool, text, Selection{});
+        if (done.kind == TextToolResult::Kind::OutOfMemory) {
+            printError(input.name, done.message->text);
+            return false;
+        }
+        result = done.kind == TextToolResult::Kind::Unchanged ? text : std::move(done.text);
+        return true;
+    }
+
+    TagNavigator navigator;
+    if (!navigator.IsHtmlDocument(text)) {
+        printError(input.name,
+                   "not an HTML document (it holds no \"<HTML\" and \"/HTML>\"): HTML Format is not available");
+        return false;
+    }
+    HtmlFormatResult formatted = HtmlFormatter().format(text);
+    switch (formatted.outcome) {
+    case HtmlFormatResult::Outcome::MissingDelimiter:
+        printError(input.name, "html-format refused it:\n" + formatted.message->text + "\n" +
+                                   selectionText(text, formatted.selection, input.loaded.bUnixFile));
+        return false;
+    case HtmlFormatResult::Outcome::OutOfMemory:
+        printError(input.name, "html-format refused it:\n" + formatted.message->text);
+        return false;
+    case HtmlFormatResult::Outcome::Formatted:
+        break;
+    }
+    if (arguments.census) {
+        const std::string report = formatted.census.header() + "\n" + formatted.census.listing("\n");
+        if (arguments.inputs.size() > 1) std::fprintf(stderr, "%s:\n", input.name.c_str());
+        std::fwrite(report.data(), 1, report.size(), stderr);
+    }
+    result = std::move(formatted.text);
+    return true;
+}
+
+ExitStatus processInput(const Arguments& arguments, const std::string& name) {
+    Input input;
+    if (!readInput(name, input) || !acceptLoadedText(input)) return kFailed;
+    std::string result;
+    if (!runCommand(arguments, input, result)) return kRefused;
+    const bool bUnixFile = input.loaded.bUnixFile;
+    if (arguments.output || arguments.inPlace) {
+        const std::string& target = arguments.output ? *arguments.output : name;
+        const WriteResult written = writeTextFile(target, result, bUnixFile);
+        if (!written.ok) {
+            printError(target, written.error);
+            return kFailed;
+        }
+        return kDone;
+    }
+    if (!writeStandardOutput(result, bUnixFile)) {
+        printError("standard output", std::strerror(errno));
+        return kFailed;
+    }
+    return kDone;
+}
+
+int run(const std::vector<std::string>& args) {
+    const ParseResult parsed = parseArguments(args);
+    if (parsed.arguments.help) {
+        std::fputs(kHelp, stdout);
+        return kDone;
+    }
+    if (!parsed.error.empty()) {
+        std::fprintf(stderr, "tagloom-cli: %s\n%s", parsed.error.c_str(), kUsage);
+        return kFailed;
+    }
+    Arguments arguments = parsed.arguments;
+    if (arguments.inputs.empty()) arguments.inputs.push_back("-");
+    int status = kDone;
+    for (const std::string& name : arguments.inputs)
+        status = std::max(status, static_cast<int>(processInput(arguments, name)));
+    return status;
+}
+
+}  // namespace
+
+}  // namespace tagloom::cli
+
+int main(int argc, char** argv) { return tagloom::cli::run(std::vector<std::string>(argv + 1, argv + argc)); }
