@@ -6,6 +6,7 @@
 
 #include "app/CommandRouter.h"
 #include "document/CHemlowHTMLDoc.h"
+#include "document/FileStatusStore.h"
 #include "resources/CommandIds.h"
 #include "resources/Keys.h"
 #include "view/FontFactory.h"
@@ -361,9 +362,42 @@ std::string_view CHemlowHTMLView::text() {
     return {control_.lock(), static_cast<std::size_t>(control_.length())};
 }
 
-void CHemlowHTMLView::storeFileState() {}
+void CHemlowHTMLView::storeFileState() {
+    const std::string& path = document_.GetPathName();
+    if (!fileStatus_ || !settings.bRestoreState || path.empty()) return;
+    FileStatusRecord record;
+    record.path = path;
+    record.bWrap = settings.bWrap != 0;
+    record.bShowLineNum = settings.bShowLineNum != 0;
+    record.nFirstVisibleLine = control_.firstVisibleLine();
+    record.nHScrollChars = nCharWidth > 0 ? nHScrollPos / nCharWidth : 0;
+    control_.getSel(record.nSelStart, record.nSelEnd);
+    record.bReadOnly = bReadOnly != 0;
+    record.nColumnGuide = guides.nColumnGuideX < 0 ? -1 : (nCharWidth > 0 ? guides.nColumnGuideX / nCharWidth : 0);
+    record.bLineGuide = guides.bLineGuide != 0;
+    if (nBookmarks != 0) record.bookmarks = bookmarkedLines(text());
+    fileStatus_->store(record);
+}
 
-void CHemlowHTMLView::restoreFileState() {}
+void CHemlowHTMLView::restoreFileState() {
+    const std::string& path = document_.GetPathName();
+    if (!fileStatus_ || !settings.bRestoreState || path.empty()) return;
+    const auto record = fileStatus_->restore(path);
+    if (!record) return;
+    if (record->bWrap != (settings.bWrap != 0)) ToggleWordWrap();
+    if (record->bShowLineNum != (settings.bShowLineNum != 0)) ToggleLineNumbers();
+    if (record->bReadOnly != (bReadOnly != 0)) ToggleReadOnly();
+    guides.nColumnGuideX = record->nColumnGuide < 0 ? -1 : record->nColumnGuide * nCharWidth;
+    if (record->bLineGuide != (guides.bLineGuide != 0)) ToggleLineGuide();
+    nBookmarks = 0;
+    for (const std::size_t offset : bookmarkInsertOffsets(text(), record->bookmarks)) {
+        control_.setSel(static_cast<int>(offset), static_cast<int>(offset));
+        control_.replaceSel("\r");
+    }
+    nBookmarks = static_cast<int>(record->bookmarks.size());  // corrected by the next recount
+    control_.setSel(record->nSelStart, record->nSelEnd);
+    control_.lineScroll(settings.bWrap ? 0 : record->nHScrollChars, record->nFirstVisibleLine - control_.firstVisibleLine());
+}
 
 void CHemlowHTMLView::applyInitialSelection() {
     std::string_view whole = text();

@@ -20,6 +20,7 @@ namespace tagloom {
 
 class CHemlowHTMLDoc;
 class CommandRouter;
+class FileStatusStore;
 class FontFactory;
 
 // The guides and colour features drawn over the text.
@@ -91,6 +92,9 @@ public:
         std::function<void(bool)> captureMouse;  // Color Picker: the next click anywhere comes here
     };
     void setStatusBarHost(StatusBarHost host) { statusBar_ = std::move(host); }
+
+    // Where the editing state of files is kept; none keeps nothing.
+    void setFileStatusStore(const FileStatusStore* store) { fileStatus_ = store; }
 
     // ---- the initial selection from the command line ----
     void setInitialSelection(int start, int end) { nInitSelStart = start, nInitSelEnd = end; }
@@ -197,6 +201,7 @@ private:
     std::function<void()> repaint_;
     std::function<void(int, int)> fontListener_;
     StatusBarHost statusBar_;
+    const FileStatusStore* fileStatus_ = nullptr;
 };
 
 }  // namespace tagloom

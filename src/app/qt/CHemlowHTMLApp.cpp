@@ -7,6 +7,7 @@
 #include "app/CommandLine.h"
 #include "app/qt/CMainFrame.h"
 #include "document/CHemlowHTMLDoc.h"
+#include "document/FileStatusStore.h"
 #include "platform/qt/QtText.h"
 #include "resources/CommandIds.h"
 #include "view/CHemlowHTMLView.h"
@@ -20,7 +21,8 @@ CHemlowHTMLApp::CHemlowHTMLApp(std::unique_ptr<SettingsStore> settings)
     : qtPlatform_(this, [this]() -> QWidget* { return frame_.get(); }, std::move(settings)),
       mruCount_(qtPlatform_.platform().settings.getInt("Settings", "mruCount", 4)),
       recentFiles_(mruCount_),
-      fonts_(std::make_unique<QtFontFactory>()) {
+      fonts_(std::make_unique<QtFontFactory>()),
+      fileStatus_(std::make_unique<FileStatusStore>(FileStatusStore::defaultFilePath())) {
     recentFiles_.load(platform().settings);
 }
 
@@ -31,6 +33,7 @@ bool CHemlowHTMLApp::start(const QStringList& arguments) {
     frame_ = std::make_unique<CMainFrame>(platform(), router_, recentFiles_);
     view_ = std::make_unique<CHemlowHTMLView>(platform(), router_, *fonts_, *document_);
     document_->attachView(view_.get());
+    view_->setFileStatusStore(fileStatus_.get());
 
     editWidget_ = new EditWidget(*view_, platform().clipboard, frame_.get());
     editWidget_->setDecorator([this](QPainter& painter) {

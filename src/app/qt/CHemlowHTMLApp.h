@@ -17,6 +17,7 @@ class CHemlowHTMLDoc;
 class CHemlowHTMLView;
 class EditWidget;
 class QtFontFactory;
+class FileStatusStore;
 
 class CHemlowHTMLApp : public QObject {
     Q_OBJECT
@@ -52,6 +53,7 @@ private:
     int mruCount_;
     RecentFileList recentFiles_;
     std::unique_ptr<QtFontFactory> fonts_;
+    std::unique_ptr<FileStatusStore> fileStatus_;
     std::unique_ptr<CMainFrame> frame_;
     std::unique_ptr<CHemlowHTMLDoc> document_;
     std::unique_ptr<CHemlowHTMLView> view_;
