@@ -7,6 +7,7 @@
 #include "app/CommandRouter.h"
 #include "document/CHemlowHTMLDoc.h"
 #include "document/FileStatusStore.h"
+#include "html/TextTools.h"
 #include "resources/CommandIds.h"
 #include "resources/Keys.h"
 #include "view/FontFactory.h"
@@ -463,7 +464,39 @@ void CHemlowHTMLView::registerCommands() {
         r.addUpdate(id, [this, id](CommandState& s) { s.enabled = router_.hasHandler(id) && len != 0; });
     registerClipboardCommands();
     registerGuideCommands();
+    registerTextTools();
     registerStatusPanes();
+}
+
+// Remove Whitespace and CSS Format, on the selection or the whole text.
+void CHemlowHTMLView::registerTextTools() {
+    for (const int id : {cmd::HtmlRemoveWhitespace, cmd::CssRemoveWhitespace, cmd::CssFormat}) {
+        const TextTool tool = *textToolOf(id);
+        router_.add(id, [this, tool] { runTool(tool); },
+                    [this, tool](CommandState& s) {
+                        OnUpdateTextTool(tool, s, len, hasSelection());
+                        if (IsReadOnly()) s.enabled = false;
+                    });
+    }
+}
+
+void CHemlowHTMLView::runTool(TextTool tool) {
+    int start = 0, end = 0;
+    control_.getSel(start, end);
+    TextToolResult result = runTextTool(tool, text(), Selection{start, end});
+    switch (result.kind) {
+    case TextToolResult::Kind::Unchanged: return;
+    case TextToolResult::Kind::OutOfMemory:
+        if (result.message) platform_.prompter.ask(*result.message);
+        return;
+    case TextToolResult::Kind::ReplaceSelection:
+        control_.replaceSel(result.text, true);
+        control_.setSel(result.selection.start, result.selection.start);
+        control_.setSel(result.selection.start, result.selection.end);
+        RevealSelection();
+        return;
+    case TextToolResult::Kind::ReplaceDocument: ReplaceWholeText(std::move(result.text)); return;
+    }
 }
 
 bool CHemlowHTMLView::hasSelection() const {

@@ -14,6 +14,7 @@
 #include "view/EditControl.h"
 #include "view/LineCounts.h"
 #include "view/UndoArchive.h"
+#include "html/TextTools.h"
 #include "view/ViewRules.h"
 
 namespace tagloom {
@@ -176,6 +177,8 @@ private:
     void registerStatusPanes();
     void registerClipboardCommands();
     void registerGuideCommands();
+    void registerTextTools();
+    void runTool(TextTool tool);
     bool hasSelection() const;
     void scrollOffsetToTop(int offset);
     // Zoom to the size given, or beep when there is none.

@@ -443,3 +443,30 @@ TEST(ViewCore, aWholeTextReplacementIsOneUndoStepBothWays) {
 
 }  // namespace
 }  // namespace tagloom
+
+namespace tagloom {
+namespace {
+
+TEST(ViewCore, cssFormatOfTheWholeTextIsOneUndoStepAndRemoveWhitespaceWorksOnTheSelection) {
+    ViewFixture f;
+    f.load("p{color:red;margin:0}");
+    ASSERT_TRUE(f.router.query(cmd::CssFormat).enabled);
+    EXPECT_TRUE(f.router.run(cmd::CssFormat));
+    const std::string formatted = f.text();
+    EXPECT_NE(formatted, "p{color:red;margin:0}");
+    EXPECT_EQ(f.view->undo().undoSteps(), 1);
+    f.router.run(cmd::Undo);
+    EXPECT_EQ(f.text(), "p{color:red;margin:0}");
+
+    f.load("<p>  a  </p>\n<p>  b  </p>\n");
+    const int end = static_cast<int>(f.text().find("\r\n")) + 2;
+    f.select(0, end);
+    EXPECT_TRUE(f.router.run(cmd::HtmlRemoveWhitespace));
+    EXPECT_LT(f.text().size(), std::string("<p>  a  </p>\r\n<p>  b  </p>\r\n").size());
+    EXPECT_NE(f.text().find("<p>  b  </p>"), std::string::npos);  // the rest is untouched
+    f.router.run(cmd::ReadOnly);
+    EXPECT_FALSE(f.router.query(cmd::CssFormat).enabled);
+}
+
+}  // namespace
+}  // namespace tagloom
