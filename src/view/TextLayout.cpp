@@ -443,16 +443,16 @@ std::int64_t TextLayout::xOf(const DisplayLine& row, int offset) {
     return advance(row.start, 0, target, row.end);
 }
 
+std::pair<int, std::int64_t> TextLayout::walkStartAt(const DisplayLine& row, std::int64_t x) {
+    LineSpan span{row.line, row.start, row.end, row.next};
+    if (wrap_ || !isLong(span)) return {row.start, 0};
+    auto [markOffset, markX] = markAtX(span, x);
+    return {row.start + markOffset, markX};
+}
+
 int TextLayout::offsetAt(const DisplayLine& row, std::int64_t x) {
     if (x <= 0) return row.start;
-    int from = row.start;
-    std::int64_t cx = 0;
-    LineSpan span{row.line, row.start, row.end, row.next};
-    if (!wrap_ && isLong(span)) {
-        auto [markOffset, markX] = markAtX(span, x);
-        from += markOffset;
-        cx = markX;
-    }
+    auto [from, cx] = walkStartAt(row, x);
     UnitReader reader(text_, from, row.end);
     int lastStart = from;
     while (!reader.atEnd()) {
@@ -471,14 +471,7 @@ int TextLayout::offsetAt(const DisplayLine& row, std::int64_t x) {
 std::int64_t TextLayout::width(const DisplayLine& row) { return xOf(row, row.end); }
 
 void TextLayout::units(const DisplayLine& row, std::int64_t xFrom, std::int64_t xTo, std::vector<PlacedUnit>& out) {
-    int from = row.start;
-    std::int64_t x = 0;
-    LineSpan span{row.line, row.start, row.end, row.next};
-    if (!wrap_ && isLong(span)) {
-        auto [markOffset, markX] = markAtX(span, xFrom);
-        from += markOffset;
-        x = markX;
-    }
+    auto [from, x] = walkStartAt(row, xFrom);
     UnitReader reader(text_, from, row.end);
     while (!reader.atEnd() && x < xTo) {
         int at = reader.pos();

@@ -124,6 +124,9 @@ private:
     // or before an x; marks are measured as far as the question needs.
     std::pair<int, std::int64_t> markAtOffset(const LineSpan& span, int offset);
     std::pair<int, std::int64_t> markAtX(const LineSpan& span, std::int64_t x);
+    // Where a walk along a display line towards x starts: the line's start, or
+    // on a long line without wrap the last x mark before x.
+    std::pair<int, std::int64_t> walkStartAt(const DisplayLine& row, std::int64_t x);
     template <class Enough>
     LongLine& measureMarks(const LineSpan& span, Enough&& enough);
     bool isLong(const LineSpan& span) const { return span.next - span.start > kLongLine; }
