@@ -11,9 +11,6 @@ namespace tagloom {
 
 namespace {
 
-constexpr std::string_view kHtmlOpen = "<HTML";
-constexpr std::string_view kHtmlClose = "/HTML>";
-constexpr std::size_t kShortestHtmlDocument = 12;
 // The matching patterns hold at most 99 bytes: '<' or "</", the name, and ' ' or '>'.
 constexpr std::size_t kLongestTagName = 96;
 
@@ -122,25 +119,14 @@ struct MatchPatterns {
 
 }  // namespace
 
-bool TagNavigator::isTagCommand(int commandId) {
-    switch (commandId) {
-    case cmd::FindNextTag:
-    case cmd::FindPreviousTag:
-    case cmd::FindNextUntagged:
-    case cmd::FindPreviousUntagged:
-    case cmd::SelectMatchingTags:
-    case cmd::OpenInBrowser:
-        return true;
-    default:
-        return false;
-    }
-}
-
 bool TagNavigator::IsHtmlDocument(std::string_view text) {
     const std::size_t len = text.size();
-    if (nHtmlStart < len && nHtmlEndBack < len && matchesAtIgnoringCase(text, nHtmlStart, kHtmlOpen) &&
-        matchesAtIgnoringCase(text, len - nHtmlEndBack, kHtmlClose))
-        return true;
+    return cacheHolds(len, [text](std::size_t offset, std::size_t count) { return text.substr(offset, count); }) ||
+           findHtmlMarkers(text);
+}
+
+bool TagNavigator::findHtmlMarkers(std::string_view text) {
+    const std::size_t len = text.size();
     if (len < kShortestHtmlDocument) return false;
 
     const std::size_t last = len - kHtmlClose.size();
@@ -165,8 +151,10 @@ bool TagNavigator::IsHtmlDocument(std::string_view text) {
     return false;
 }
 
-void TagNavigator::OnUpdateTagCommand(CommandState& state, std::string_view text) {
-    state.enabled = IsHtmlDocument(text);
+bool TagNavigator::holdsMarker(std::string_view text) {
+    for (std::size_t at = text.find_first_of("</"); at != std::string_view::npos; at = text.find_first_of("</", at + 1))
+        if (matchesAtIgnoringCase(text, at, text[at] == '<' ? kHtmlOpen : kHtmlClose)) return true;
+    return false;
 }
 
 TagSearchResult TagNavigator::findNextTag(std::string_view text, Selection selection) const {

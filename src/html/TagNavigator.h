@@ -10,7 +10,7 @@
 #include <optional>
 #include <string_view>
 
-#include "app/CommandRouter.h"
+#include "html/AsciiText.h"
 #include "html/Selection.h"
 #include "platform/Prompter.h"
 
@@ -45,16 +45,25 @@ struct MatchingTagsResult {
 
 class TagNavigator {
 public:
-    // The commands that are enabled exactly when the text is an HTML document:
-    // the five navigation commands and Open in Browser.
-    static bool isTagCommand(int commandId);
-
     // Whether the text holds "<HTML" and "/HTML>", ASCII case ignored. Texts
     // under 12 bytes never do. The places last found are kept, so the common
     // case costs two short comparisons.
     bool IsHtmlDocument(std::string_view text);
-    // The update handler of the tag commands.
-    void OnUpdateTagCommand(CommandState& state, std::string_view text);
+    // The first step of that test alone: whether the places last found still
+    // hold the two markers in a text of `length` bytes, read through
+    // `bytesAt(offset, count)`. Lets a caller that has no contiguous text
+    // answer the common case.
+    template <class BytesAt>
+    bool cacheHolds(std::size_t length, BytesAt&& bytesAt) const {
+        return nHtmlStart < length && nHtmlEndBack < length &&
+               equalsIgnoringAsciiCase(bytesAt(nHtmlStart, kHtmlOpen.size()), kHtmlOpen) &&
+               equalsIgnoringAsciiCase(bytesAt(length - nHtmlEndBack, kHtmlClose.size()), kHtmlClose);
+    }
+    // The test without the cache check: "<HTML" at or before the sixth byte
+    // from the end and "/HTML>" anywhere. Keeps the places found.
+    bool findHtmlMarkers(std::string_view text);
+    // Whether a stretch of text holds either marker whole, ASCII case ignored.
+    static bool holdsMarker(std::string_view text);
 
     TagSearchResult findNextTag(std::string_view text, Selection selection) const;
     TagSearchResult findPreviousTag(std::string_view text, Selection selection) const;
@@ -64,6 +73,11 @@ public:
     // The element around the caret or the selection, from its opening tag to
     // its matching closing tag.
     MatchingTagsResult selectMatchingTags(std::string_view text, Selection selection) const;
+
+    static constexpr std::string_view kHtmlOpen = "<HTML";
+    static constexpr std::string_view kHtmlClose = "/HTML>";
+    // Texts shorter than this are never HTML documents.
+    static constexpr std::size_t kShortestHtmlDocument = 12;
 
     // Where "<HTML" was found, and the distance from the end of the text to
     // where "/HTML>" was found (it survives edits behind the closing tag).

@@ -11,6 +11,7 @@
 #include "resources/CommandIds.h"
 #include "resources/Keys.h"
 #include "view/FontFactory.h"
+#include "view/HtmlCommands.h"
 #include "view/ViewRules.h"
 
 namespace tagloom {
@@ -33,6 +34,7 @@ CHemlowHTMLView::CHemlowHTMLView(Platform& platform, CommandRouter& router, Font
     control_.setWordWrap(settings.bWrap != 0);
     control_.addObserver(*this);
     registerCommands();
+    html_ = std::make_unique<HtmlCommands>(*this, platform_, router_);
 }
 
 CHemlowHTMLView::~CHemlowHTMLView() {
@@ -182,11 +184,13 @@ void CHemlowHTMLView::postRepaint() {
     });
 }
 
+bool CHemlowHTMLView::IsHtmlDocument() { return html_->IsHtmlDocument(); }
+
 void CHemlowHTMLView::ReplaceWholeText(std::string&& text) {
     control_.exchangeText(std::move(text));
     control_.setSel(0, 0);
     control_.scrollCaret();
-    postRepaint();
+    AfterChange();
 }
 
 // --- notifications of the control ---------------------------------------------
@@ -201,6 +205,7 @@ void CHemlowHTMLView::onChange(const TextChange& change) {
         undo_.recordRemoval(change.position, std::string(change.text));
     }
     len = control_.length();
+    html_->textChanged(change);
 }
 
 void CHemlowHTMLView::onUpdate() { AfterChange(); }
@@ -266,10 +271,12 @@ void CHemlowHTMLView::FontCharacteristics() {
 
     std::string document = control_.getText();
     control_.setText(report);
+    html_->textReplaced();
     postRepaint();
     platform_.prompter.ask({"Return to the document\nPress [esc] or click OK", "Tagloom - Font Characteristics",
                             Buttons::Ok, Icon::Information, 0});
     control_.adoptText(std::move(document));
+    html_->textReplaced();
     control_.lineScroll(columns, top);
     control_.setSel(anchor, caret);
     control_.setModify(modified);
@@ -343,6 +350,7 @@ void CHemlowHTMLView::adoptLoadedText(LoadedText&& loaded) {
     bUnixFile = loaded.bUnixFile ? 1 : 0;
     nStrayCRs = static_cast<int>(std::min<std::size_t>(loaded.nStrayCRs, INT32_MAX));
     control_.adoptText(std::move(loaded.text));
+    html_->textReplaced();
     counts_.reset(text());
     len = control_.length();
     postRepaint();
@@ -350,6 +358,7 @@ void CHemlowHTMLView::adoptLoadedText(LoadedText&& loaded) {
 
 void CHemlowHTMLView::emptyText() {
     control_.setText({});
+    html_->textReplaced();
     counts_.reset({});
     len = 0;
 }

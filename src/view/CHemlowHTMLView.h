@@ -23,6 +23,7 @@ class CHemlowHTMLDoc;
 class CommandRouter;
 class FileStatusStore;
 class FontFactory;
+class HtmlCommands;
 
 // The guides and colour features drawn over the text.
 struct ViewGuides {
@@ -70,6 +71,8 @@ public:
     void TabOver(bool outdent);
     // Replaces the whole text as one undo step (the formatters' way).
     void ReplaceWholeText(std::string&& text);
+    // Whether the text is an HTML document: the tag commands and HTML Format need one.
+    bool IsHtmlDocument();
 
     // ---- guides and colours ----
     void ToggleColumnGuide();
@@ -205,6 +208,7 @@ private:
     std::function<void(int, int)> fontListener_;
     StatusBarHost statusBar_;
     const FileStatusStore* fileStatus_ = nullptr;
+    std::unique_ptr<HtmlCommands> html_;
 };
 
 }  // namespace tagloom

@@ -106,21 +106,6 @@ TEST(TagNavigator, isHtmlDocumentRemembersWhereTheMarksWereFound) {
     EXPECT_FALSE(navigator.IsHtmlDocument("<html> without an end"));
 }
 
-TEST(TagNavigator, oneUpdateHandlerEnablesTheSixTagCommandsForHtmlDocumentsOnly) {
-    for (const int id : {cmd::FindNextTag, cmd::FindPreviousTag, cmd::FindNextUntagged, cmd::FindPreviousUntagged,
-                         cmd::SelectMatchingTags, cmd::OpenInBrowser})
-        EXPECT_TRUE(TagNavigator::isTagCommand(id)) << id;
-    for (const int id : {cmd::HtmlFormat, cmd::CssFormat, cmd::FindAndMark})
-        EXPECT_FALSE(TagNavigator::isTagCommand(id));
-
-    TagNavigator navigator;
-    CommandState state;
-    navigator.OnUpdateTagCommand(state, "<html></html>");
-    EXPECT_TRUE(state.enabled);
-    navigator.OnUpdateTagCommand(state, "plain text, not a page");
-    EXPECT_FALSE(state.enabled);
-}
-
 TEST(TagNavigator, findNextTagStepsThroughEveryTagThenOffersToStartAtTheTop) {
     TagNavigator navigator;
     Selection sel{0, 0};
