@@ -58,13 +58,16 @@ bool CHemlowHTMLApp::start(const QStringList& arguments) {
     for (const QString& argument : arguments) args.push_back(fromQString(argument));
     const CommandLine commandLine = parseCommandLine(args);
     document_->New();  // the empty document of the start-up
+    // Shown first, so that the view has its size when the file's state is
+    // restored: scrolling to the selection in a view of no width would leave
+    // the text scrolled sideways. Nothing is painted before the file is in.
+    frame_->show();
     if (!commandLine.path.empty()) {
         view_->setInitialSelection(commandLine.nInitSelStart, commandLine.nInitSelEnd);
         // A file that cannot be opened has been reported; the empty document stays.
         document_->OpenDocumentFile(commandLine.path);
         view_->setInitialSelection(0, 0);
     }
-    frame_->show();
     editWidget_->setFocus();
     return true;
 }
