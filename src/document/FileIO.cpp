@@ -192,6 +192,13 @@ WriteResult writeTextFile(const std::string& path, std::string_view text, bool b
     return result;
 }
 
+bool fileExists(const std::string& path) {
+    struct stat status {};
+    return !path.empty() && ::stat(path.c_str(), &status) == 0;
+}
+
+bool deleteFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+
 bool samePath(const std::string& a, const std::string& b) {
     if (a.empty() || b.empty()) return false;
     return canonicalForm(a).native() == canonicalForm(b).native();

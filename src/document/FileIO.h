@@ -33,6 +33,12 @@ ReadResult readTextFile(const std::string& path);
 // owner and group).
 WriteResult writeTextFile(const std::string& path, std::string_view text, bool bUnixFile);
 
+// Whether the system reports anything at all at a path (a file, a folder...).
+bool fileExists(const std::string& path);
+
+// Removes the file at a path; false when it could not be removed.
+bool deleteFile(const std::string& path);
+
 // Whether two paths name the same file: their canonical forms (absolute, with
 // links, "." and ".." resolved) are equal, compared byte for byte as the file
 // system compares names. A path of a file not yet created resolves as far as it

@@ -11,6 +11,7 @@
 #include "resources/CommandIds.h"
 #include "resources/Keys.h"
 #include "view/FontFactory.h"
+#include "view/FileCommands.h"
 #include "view/HtmlCommands.h"
 #include "view/ViewRules.h"
 
@@ -35,6 +36,7 @@ CHemlowHTMLView::CHemlowHTMLView(Platform& platform, CommandRouter& router, Font
     control_.addObserver(*this);
     registerCommands();
     html_ = std::make_unique<HtmlCommands>(*this, platform_, router_);
+    fileCommands_ = std::make_unique<FileCommands>(*this, document_, platform_, router_);
 }
 
 CHemlowHTMLView::~CHemlowHTMLView() {

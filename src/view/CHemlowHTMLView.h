@@ -23,6 +23,7 @@ class CHemlowHTMLDoc;
 class CommandRouter;
 class FileStatusStore;
 class FontFactory;
+class FileCommands;
 class HtmlCommands;
 
 // The guides and colour features drawn over the text.
@@ -209,6 +210,7 @@ private:
     StatusBarHost statusBar_;
     const FileStatusStore* fileStatus_ = nullptr;
     std::unique_ptr<HtmlCommands> html_;
+    std::unique_ptr<FileCommands> fileCommands_;
 };
 
 }  // namespace tagloom
