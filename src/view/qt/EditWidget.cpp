@@ -152,6 +152,26 @@ void EditWidget::paintEvent(QPaintEvent*) {
     if (decorator_) decorator_(painter);
 }
 
+void EditWidget::paintLabel(QPainter& painter, int x, int baseline, std::string_view text) {
+    QVector<quint32> glyphs;
+    QVector<QPointF> positions;
+    for (const char c : text) {
+        const quint32 glyph = glyphOf(static_cast<unsigned char>(c));
+        if (glyph == 0) {
+            painter.drawText(x, baseline, QString::fromLatin1(text.data(), static_cast<int>(text.size())));
+            return;
+        }
+        glyphs.append(glyph);
+        positions.append(QPointF(x, 0));
+        x += control_.fontMetrics().charWidth(static_cast<unsigned char>(c));
+    }
+    QGlyphRun run;
+    run.setRawFont(rawFont_);
+    run.setGlyphIndexes(glyphs);
+    run.setPositions(positions);
+    painter.drawGlyphRun(QPointF(0, baseline), run);
+}
+
 quint32 EditWidget::glyphOf(char32_t codePoint) {
     const auto it = glyphCache_.find(codePoint);
     if (it != glyphCache_.end()) return it->second;

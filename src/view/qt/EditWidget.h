@@ -36,6 +36,9 @@ public:
     // Draws the text of the visible lines with the given painter (the widget's
     // own paint, an offscreen image, the print layout).
     void paintText(QPainter& painter);
+    // Draws a short ASCII text (a line number) in the editor font with the
+    // painter's pen, the way the text is drawn: one glyph run, no shaping.
+    void paintLabel(QPainter& painter, int x, int baseline, std::string_view text);
     const QtTextMetrics* editorFont() const;
     // Brings the scroll bars in line with the model.
     void syncScrollBars();

@@ -54,7 +54,7 @@ void setEditorFont(QPainter& painter, const EditWidget& widget) {
 
 }  // namespace
 
-void PaintMargin(QPainter& painter, CHemlowHTMLView& view, const EditWidget& widget) {
+void PaintMargin(QPainter& painter, CHemlowHTMLView& view, EditWidget& widget) {
     EditControl& control = view.control();
     const int lineHeight = view.nLineHeight;
     const int charWidth = view.nCharWidth;
@@ -77,9 +77,9 @@ void PaintMargin(QPainter& painter, CHemlowHTMLView& view, const EditWidget& wid
             if (bookmarked) painter.fillRect(0, y, stripWidth, lineHeight, kBookmarkBlue);
             if (start == 0 || control.charAt(start - 1) == '\n') {
                 char text[32];
-                std::snprintf(text, sizeof text, " %d ", number);
+                const int length = std::snprintf(text, sizeof text, " %d ", number);
                 painter.setPen(bookmarked ? Qt::white : Qt::black);
-                painter.drawText(-(charWidth / 4), y + ascent, QString::fromLatin1(text));
+                widget.paintLabel(painter, -(charWidth / 4), y + ascent, std::string_view(text, length));
                 --number;
             }
         }

@@ -9,7 +9,7 @@ namespace tagloom {
 class CHemlowHTMLView;
 class EditWidget;
 
-void PaintMargin(QPainter& painter, CHemlowHTMLView& view, const EditWidget& widget);
+void PaintMargin(QPainter& painter, CHemlowHTMLView& view, EditWidget& widget);
 void PaintOverlays(QPainter& painter, CHemlowHTMLView& view);
 
 }  // namespace tagloom
