@@ -33,7 +33,10 @@ bool HtmlDocumentTest::IsHtmlDocument(EditControl& control) {
 void HtmlDocumentTest::changed(const EditControl& control, const TextChange& change) {
     if (!known_) return;
     const int length = control.length();
-    if (length < kAlwaysRetestBelow) {
+    const bool inserted = change.kind == TextChange::Kind::Insertion;
+    // A short text may hold both markers and still be no document for being short.
+    const int lengthBefore = inserted ? length - change.length : length + change.length;
+    if (std::min(length, lengthBefore) < kAlwaysRetestBelow) {
         known_ = false;
     } else if (answer_) {
         // The opening marker must still stand where the whole test accepts it.
@@ -43,7 +46,7 @@ void HtmlDocumentTest::changed(const EditControl& control, const TextChange& cha
             return control.copyRange(static_cast<int>(offset), static_cast<int>(offset + count));
         });
     } else {
-        const int edited = change.kind == TextChange::Kind::Insertion ? change.length : 0;
+        const int edited = inserted ? change.length : 0;
         const int from = std::max(0, change.position - kMarkerReach);
         const int to = std::min(length, change.position + edited + kMarkerReach);
         known_ = !TagNavigator::holdsMarker(control.copyRange(from, to));

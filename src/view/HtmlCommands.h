@@ -20,8 +20,9 @@ struct TextChange;
 // what the navigator's whole-text test gives, whatever the edits before:
 // - while the text is a document, an edit that leaves both markers where
 //   they were found keeps it one, and two short reads show that;
-// - while it is not, an edit can only make it one by forming a marker, and
-//   such a marker lies in the edited bytes and the five on either side.
+// - while it is not, and not merely for being short, an edit can only make
+//   it one by forming a marker, and such a marker lies in the edited bytes
+//   and the five on either side.
 // Anything else is settled by the whole test, once, at the next question.
 class HtmlDocumentTest {
 public:

@@ -100,6 +100,8 @@ TEST(FileCommands, reOpenMentionsBookmarksAndLeavesNoneAndNoUndoHistory) {
     const Message& asked = o.f.fake.prompter.messages[0];
     EXPECT_EQ(asked.text, "ReOpen  \" index.html \"\nand loose all changes and bookmarks ?");
     EXPECT_EQ(asked.title, "Tagloom ReOpen File");
+    EXPECT_EQ(asked.buttons, Buttons::YesNoCancel);
+    EXPECT_EQ(asked.icon, Icon::Question);
     EXPECT_EQ(asked.defaultButton, 1);
     EXPECT_EQ(o.f.text(), "<p>one</p>\r\n<p>two</p>\r\n");
     o.f.pane(str::PaneLines);
@@ -174,6 +176,15 @@ TEST(FileCommands, sendAttachesTheCurrentTextInTheFilesLineEndsAndLeavesTitleAnd
     EXPECT_EQ(o.f.document.GetTitle(), "index.html");
     EXPECT_FALSE(o.f.document.IsModified());
     QDir(QString::fromStdString(attachment.substr(0, attachment.rfind('/')))).removeRecursively();
+
+    o.type("more ");  // a modified document: the name has no marker, the marker stays
+    ASSERT_TRUE(o.f.router.run(cmd::Send));
+    const auto& again = o.f.fake.launcher.calls.at(1);
+    EXPECT_EQ(again.arguments.at(1), "index.html");
+    EXPECT_EQ(test::readRawFile(again.arguments.at(3)), "new more <p>one</p>\n<p>two</p>\n");
+    EXPECT_EQ(o.f.document.GetTitle(), "index.html *");
+    EXPECT_TRUE(o.f.document.IsModified());
+    QDir(QString::fromStdString(again.arguments.at(3).substr(0, again.arguments.at(3).rfind('/')))).removeRecursively();
 }
 
 TEST(FileCommands, sendNeedsTextAndAMailProgram) {

@@ -73,6 +73,25 @@ TEST(HtmlCommands, theDocumentTestAfterEveryRandomEditEqualsTheWholeTextTest) {
     EXPECT_GT(turns, 100);
 }
 
+TEST(HtmlCommands, aTextTooShortToBeADocumentBecomesOneWhenItGrowsAnywhere) {
+    struct Case {
+        const char* text;
+        bool document;
+    };
+    const Case cases[] = {{"<HTML/HTML>", false}, {"<html></html>", true}, {"<html>", false}};
+    for (const Case& c : cases) {
+        ViewFixture f;
+        f.load(c.text);
+        EXPECT_EQ(f.router.query(cmd::FindNextTag).enabled, c.document) << c.text;
+    }
+    ViewFixture f;
+    f.load("<HTML/HTML>");
+    ASSERT_FALSE(f.router.query(cmd::FindNextTag).enabled);
+    f.select(11, 11);
+    f.control().replaceSel(std::string(40, 'x'), true);  // far from both markers
+    EXPECT_TRUE(f.router.query(cmd::FindNextTag).enabled);
+}
+
 TEST(HtmlCommands, findNextTagStepsOnThenAsksToGoOnFromTheTopAndRunsAgainWhenPosted) {
     ViewFixture f;
     f.load("<html><b>x</b></html>");
@@ -117,24 +136,29 @@ TEST(HtmlCommands, findPreviousTagAtTheTopGoesOnFromTheBottomAtOnce) {
 
 TEST(HtmlCommands, findUntaggedRepostsItselfOverLineBreaksAndTabsAndKeepsSpaces) {
     ViewFixture f;
-    f.load("<html><b>\n\t</b> word </html>");
-    f.router.run(cmd::FindNextUntagged);
-    f.fake.uiQueue.drain();
-    const Selection found = selectionOf(f.control());
-    EXPECT_EQ(f.text().substr(found.start, found.end - found.start), " word ");
-    EXPECT_TRUE(f.fake.prompter.messages.empty());
-
+    f.load("<html><b>\n\t</b> word </html><p>   </p>");
+    const auto findAndShow = [&f](int command) {
+        f.router.run(command);
+        f.fake.uiQueue.drain();
+        const Selection found = selectionOf(f.control());
+        return f.text().substr(found.start, found.end - found.start);
+    };
+    EXPECT_EQ(findAndShow(cmd::FindNextUntagged), " word ");  // over "\r\n\t" and on
+    EXPECT_EQ(findAndShow(cmd::FindNextUntagged), "   ");     // spaces are not trimmed
     f.fake.prompter.answers = {Answer::Cancel};
-    f.router.run(cmd::FindNextUntagged);
-    f.fake.uiQueue.drain();
+    EXPECT_EQ(findAndShow(cmd::FindNextUntagged), "");
     ASSERT_EQ(f.fake.prompter.messages.size(), 1u);
+    EXPECT_EQ(f.fake.prompter.messages[0].text, "No more Text!\nContinue from top?");
     EXPECT_EQ(f.fake.prompter.messages[0].title, "Find Next Untaged Text");
     EXPECT_EQ(selectionOf(f.control()).start, f.control().length());
 
-    f.router.run(cmd::FindPreviousUntagged);
-    f.fake.uiQueue.drain();
-    const Selection back = selectionOf(f.control());
-    EXPECT_EQ(f.text().substr(back.start, back.end - back.start), " word ");
+    EXPECT_EQ(findAndShow(cmd::FindPreviousUntagged), "   ");
+    EXPECT_EQ(findAndShow(cmd::FindPreviousUntagged), " word ");
+    f.fake.prompter.answers = {Answer::Yes};
+    EXPECT_EQ(findAndShow(cmd::FindPreviousUntagged), "   ");  // from the bottom again
+    ASSERT_EQ(f.fake.prompter.messages.size(), 2u);
+    EXPECT_EQ(f.fake.prompter.messages[1].text, "No more Text!\nContinue from bottom?");
+    EXPECT_EQ(f.fake.prompter.messages[1].title, "Find Previous Untaged Text");
 }
 
 TEST(HtmlCommands, selectMatchingTagsSelectsTheElementOrBeeps) {
@@ -150,6 +174,7 @@ TEST(HtmlCommands, selectMatchingTagsSelectsTheElementOrBeeps) {
         {{8, 8}, {6, 30}, 0},     // inside the outer opening tag
         {{26, 26}, {6, 30}, 0},   // inside the outer closing tag
         {{11, 11}, {11, 11}, 1},  // just after a '>'
+        {{10, 10}, {6, 30}, 0},   // just before the '>'
     };
     for (const Case& c : cases) {
         f.fake.desktop.beeps = 0;
@@ -158,6 +183,15 @@ TEST(HtmlCommands, selectMatchingTagsSelectsTheElementOrBeeps) {
         EXPECT_EQ(selectionOf(f.control()), c.after) << c.before.start;
         EXPECT_EQ(f.fake.desktop.beeps, c.beeps) << c.before.start;
     }
+}
+
+TEST(HtmlCommands, aClosingTagWithoutItsOpeningTagBeepsAndKeepsTheSelection) {
+    ViewFixture f;
+    f.load("<html><b>x</i></html>");
+    f.select(12, 13);
+    f.router.run(cmd::SelectMatchingTags);
+    EXPECT_EQ(f.fake.desktop.beeps, 1);
+    EXPECT_EQ(selectionOf(f.control()), (Selection{12, 13}));
 }
 
 TEST(HtmlCommands, htmlFormatWarnsAboutBookmarksAndCancelKeepsEverything) {

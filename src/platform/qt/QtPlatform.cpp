@@ -74,7 +74,11 @@ Answer QtPrompter::ask(const Message& message) {
     for (const auto& [button, answer] : set.buttons) box.addButton(button);
     const auto defaultIndex = static_cast<std::size_t>(std::max(0, message.defaultButton));
     if (defaultIndex < set.buttons.size()) box.setDefaultButton(set.buttons[defaultIndex].first);
+    // A box asked during long work would show the busy cursor over its buttons.
+    const bool busy = QApplication::overrideCursor() != nullptr;
+    if (busy) QApplication::setOverrideCursor(Qt::ArrowCursor);
     box.exec();
+    if (busy) QApplication::restoreOverrideCursor();
     const auto* clicked = box.clickedButton();
     for (const auto& [button, answer] : set.buttons)
         if (clicked && box.button(button) == clicked) return answer;
