@@ -15,6 +15,8 @@ struct Message {
     Buttons buttons = Buttons::Ok;
     Icon icon = Icon::None;
     int defaultButton = 0;  // 0-based index into the buttons, left to right
+
+    bool operator==(const Message&) const = default;
 };
 
 class Prompter {

@@ -106,10 +106,8 @@ TEST(Document, newOnAModifiedDocumentAsksAndKeepsTheTextUnlessTheUserLetsItGo) {
         if (c.saveDialogCancelled) f.fake.fileDialogs.fileAnswers.push_back(std::nullopt);
         f.doc.New();
         ASSERT_EQ(f.fake.prompter.messages.size(), 1u);
-        EXPECT_EQ(f.fake.prompter.messages[0].text, "This Document has been modified!\nSave contents first?");
-        EXPECT_EQ(f.fake.prompter.messages[0].title, "Tagloom FIle Close");
-        EXPECT_EQ(f.fake.prompter.messages[0].buttons, Buttons::YesNoCancel);
-        EXPECT_EQ(f.fake.prompter.messages[0].icon, Icon::Question);
+        EXPECT_EQ(f.fake.prompter.messages[0], (Message{"This Document has been modified!\nSave contents first?",
+                                                         "Tagloom FIle Close", Buttons::YesNoCancel, Icon::Question, 0}));
         EXPECT_EQ(f.view.text_ == "precious", c.textKept);
         EXPECT_EQ(f.doc.IsModified(), c.textKept);
     }

@@ -119,10 +119,7 @@ TEST(TagNavigator, findNextTagStepsThroughEveryTagThenOffersToStartAtTheTop) {
     const TagSearchResult end = navigator.findNextTag(kPage, sel);
     ASSERT_EQ(end.kind, Kind::EndOfText);
     EXPECT_EQ(end.wrap.caret, 28);
-    EXPECT_EQ(end.wrap.question.text, "No more HTML tags!\nContinue from top?");
-    EXPECT_EQ(end.wrap.question.title, "Find Next Tag");
-    EXPECT_EQ(end.wrap.question.buttons, Buttons::YesNoCancel);
-    EXPECT_EQ(end.wrap.question.icon, Icon::Question);
+    EXPECT_EQ(end.wrap.question, (Message{"No more HTML tags!\nContinue from top?", "Find Next Tag", Buttons::YesNoCancel, Icon::Question, 0}));
     EXPECT_EQ(end.wrap.caretOnYes, 0);
     EXPECT_EQ(end.wrap.command, cmd::FindNextTag);
     EXPECT_TRUE(end.wrap.post);
@@ -160,10 +157,7 @@ TEST(TagNavigator, findPreviousTagStepsBackAndOffersToStartAtTheBottomByADirectC
     const TagSearchResult end = navigator.findPreviousTag(kPage, sel);
     ASSERT_EQ(end.kind, Kind::EndOfText);
     EXPECT_EQ(end.wrap.caret, 0);
-    EXPECT_EQ(end.wrap.question.text, "No more HTML tags!\nContinue from bottom?");
-    EXPECT_EQ(end.wrap.question.title, "Find Previous Tag");
-    EXPECT_EQ(end.wrap.question.buttons, Buttons::YesNoCancel);
-    EXPECT_EQ(end.wrap.question.icon, Icon::Question);
+    EXPECT_EQ(end.wrap.question, (Message{"No more HTML tags!\nContinue from bottom?", "Find Previous Tag", Buttons::YesNoCancel, Icon::Question, 0}));
     EXPECT_EQ(end.wrap.caretOnYes, 28);
     EXPECT_EQ(end.wrap.command, cmd::FindPreviousTag);
     EXPECT_FALSE(end.wrap.post);
@@ -192,10 +186,7 @@ TEST(TagNavigator, findNextUntaggedSkipsStretchesOfTabsAndLineBreaksButNotOfSpac
     const TagSearchResult end = navigator.findNextUntagged(kPage, spaces.selection);
     ASSERT_EQ(end.kind, Kind::EndOfText);
     EXPECT_EQ(end.wrap.caret, 28);
-    EXPECT_EQ(end.wrap.question.text, "No more Text!\nContinue from top?");
-    EXPECT_EQ(end.wrap.question.title, "Find Next Untaged Text");
-    EXPECT_EQ(end.wrap.question.buttons, Buttons::YesNoCancel);
-    EXPECT_EQ(end.wrap.question.icon, Icon::Question);
+    EXPECT_EQ(end.wrap.question, (Message{"No more Text!\nContinue from top?", "Find Next Untaged Text", Buttons::YesNoCancel, Icon::Question, 0}));
     EXPECT_EQ(end.wrap.caretOnYes, 0);
     EXPECT_EQ(end.wrap.command, cmd::FindNextUntagged);
     EXPECT_TRUE(end.wrap.post);
@@ -230,9 +221,8 @@ TEST(TagNavigator, findPreviousUntaggedStepsBackAndOffersToStartAtTheBottom) {
     const TagSearchResult end = navigator.findPreviousUntagged(kPage, one.selection);
     ASSERT_EQ(end.kind, Kind::EndOfText);
     EXPECT_EQ(end.wrap.caret, 0);
-    EXPECT_EQ(end.wrap.question.text, "No more Text!\nContinue from bottom?");
-    EXPECT_EQ(end.wrap.question.title, "Find Previous Untaged Text");
-    EXPECT_EQ(end.wrap.question.icon, Icon::Question);
+    EXPECT_EQ(end.wrap.question, (Message{"No more Text!\nContinue from bottom?", "Find Previous Untaged Text",
+                                          Buttons::YesNoCancel, Icon::Question, 0}));
     EXPECT_EQ(end.wrap.caretOnYes, 28);
     EXPECT_EQ(end.wrap.command, cmd::FindPreviousUntagged);
     EXPECT_TRUE(end.wrap.post);

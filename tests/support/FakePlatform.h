@@ -4,11 +4,22 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "platform/Platform.h"
 #include "support/MemorySettingsStore.h"
+
+namespace tagloom {
+
+// How a failed comparison of boxes shows them.
+inline void PrintTo(const Message& m, std::ostream* out) {
+    *out << "{\"" << m.text << "\", \"" << m.title << "\", buttons " << static_cast<int>(m.buttons) << ", icon "
+         << static_cast<int>(m.icon) << ", default " << m.defaultButton << "}";
+}
+
+}  // namespace tagloom
 
 namespace tagloom::test {
 

@@ -56,12 +56,8 @@ TEST(FileCommands, deleteAsksAboutTheNameWithoutTheMarkerAndKeepsTheText) {
     o.f.fake.prompter.answers = {Answer::No, Answer::Yes};
     o.f.router.run(cmd::DeleteFile);
     ASSERT_EQ(o.f.fake.prompter.messages.size(), 1u);
-    const Message& asked = o.f.fake.prompter.messages[0];
-    EXPECT_EQ(asked.text, "Delete  index.html  ?");
-    EXPECT_EQ(asked.title, "Tagloom Delete File");
-    EXPECT_EQ(asked.buttons, Buttons::YesNoCancel);
-    EXPECT_EQ(asked.icon, Icon::Question);
-    EXPECT_EQ(asked.defaultButton, 1);  // No
+    EXPECT_EQ(o.f.fake.prompter.messages[0],
+              (Message{"Delete  index.html  ?", "Tagloom Delete File", Buttons::YesNoCancel, Icon::Question, 1}));
     EXPECT_TRUE(o.exists());
 
     o.f.router.run(cmd::DeleteFile);
@@ -97,12 +93,9 @@ TEST(FileCommands, reOpenMentionsBookmarksAndLeavesNoneAndNoUndoHistory) {
     o.f.fake.prompter.answers = {Answer::Yes};
     o.f.router.run(cmd::ReOpen);
     ASSERT_EQ(o.f.fake.prompter.messages.size(), 1u);
-    const Message& asked = o.f.fake.prompter.messages[0];
-    EXPECT_EQ(asked.text, "ReOpen  \" index.html \"\nand loose all changes and bookmarks ?");
-    EXPECT_EQ(asked.title, "Tagloom ReOpen File");
-    EXPECT_EQ(asked.buttons, Buttons::YesNoCancel);
-    EXPECT_EQ(asked.icon, Icon::Question);
-    EXPECT_EQ(asked.defaultButton, 1);
+    EXPECT_EQ(o.f.fake.prompter.messages[0],
+              (Message{"ReOpen  \" index.html \"\nand loose all changes and bookmarks ?", "Tagloom ReOpen File",
+                       Buttons::YesNoCancel, Icon::Question, 1}));
     EXPECT_EQ(o.f.text(), "<p>one</p>\r\n<p>two</p>\r\n");
     o.f.pane(str::PaneLines);
     EXPECT_EQ(o.f.view->nBookmarks, 0);

@@ -105,11 +105,8 @@ TEST(HtmlCommands, findNextTagStepsOnThenAsksToGoOnFromTheTopAndRunsAgainWhenPos
     f.fake.prompter.answers = {Answer::No};
     f.router.run(cmd::FindNextTag);
     ASSERT_EQ(f.fake.prompter.messages.size(), 1u);
-    const Message& asked = f.fake.prompter.messages[0];
-    EXPECT_EQ(asked.text, "No more HTML tags!\nContinue from top?");
-    EXPECT_EQ(asked.title, "Find Next Tag");
-    EXPECT_EQ(asked.buttons, Buttons::YesNoCancel);
-    EXPECT_EQ(asked.icon, Icon::Question);
+    EXPECT_EQ(f.fake.prompter.messages[0],
+              (Message{"No more HTML tags!\nContinue from top?", "Find Next Tag", Buttons::YesNoCancel, Icon::Question, 0}));
     EXPECT_EQ(selectionOf(f.control()), (Selection{21, 21}));
 
     f.fake.prompter.answers = {Answer::Yes};
@@ -206,12 +203,8 @@ TEST(HtmlCommands, htmlFormatWarnsAboutBookmarksAndCancelKeepsEverything) {
     f.fake.prompter.answers = {Answer::Cancel};
     f.router.run(cmd::HtmlFormat);
     ASSERT_EQ(f.fake.prompter.messages.size(), 1u);
-    const Message& warning = f.fake.prompter.messages[0];
-    EXPECT_EQ(warning.text, "All Bookmarks will be lost!\n\nThey can be recovered after Undo.");
-    EXPECT_EQ(warning.title, "HTML Format");
-    EXPECT_EQ(warning.buttons, Buttons::OkCancel);
-    EXPECT_EQ(warning.icon, Icon::Warning);
-    EXPECT_EQ(warning.defaultButton, 1);
+    EXPECT_EQ(f.fake.prompter.messages[0], (Message{"All Bookmarks will be lost!\n\nThey can be recovered after Undo.",
+                                                     "HTML Format", Buttons::OkCancel, Icon::Warning, 1}));
     EXPECT_EQ(f.text(), before);
     EXPECT_EQ(f.view->nBookmarks, 1);
 
