@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "app/CommandLine.h"
 #include "app/CommandRouter.h"
 #include "document/CHemlowHTMLDoc.h"
 #include "document/FileStatusStore.h"
@@ -412,12 +413,11 @@ void CHemlowHTMLView::restoreFileState() {
 }
 
 void CHemlowHTMLView::applyInitialSelection() {
-    std::string_view whole = text();
-    const int start = static_cast<int>(
-        bUnixFile ? fileOffsetToTextOffset(whole, static_cast<std::size_t>(nInitSelStart))
-                  : std::min<std::size_t>(static_cast<std::size_t>(nInitSelStart), whole.size()));
-    const int end = std::min(start + (nInitSelEnd - nInitSelStart), control_.length());
-    control_.setSel(start, end);
+    CommandLine switches;
+    switches.nInitSelStart = nInitSelStart;
+    switches.nInitSelEnd = nInitSelEnd;
+    const auto selection = initialSelection(switches, text(), bUnixFile != 0);
+    control_.setSel(static_cast<int>(selection->start), static_cast<int>(selection->end));
     control_.scrollCaret();
     platform_.uiQueue.post([this] { router_.run(cmd::ScrollToCursor); });
 }
@@ -624,17 +624,24 @@ void CHemlowHTMLView::registerStatusPanes() {
         s.enabled = true;
         s.text = bUnixFile ? "\tUNIX" : "\tCR-LF";
     });
-    r.addUpdate(str::PaneLines, [this](CommandState& s) {
+    // Each of the three count panes takes the counts itself: the panes are
+    // asked in no fixed order.
+    const auto recount = [this] {
         nLines = counts_.lines();
         nBookmarks = counts_.bookmarks();
+    };
+    r.addUpdate(str::PaneLines, [this, recount](CommandState& s) {
+        recount();
         s.enabled = true;
         s.text = "\t" + std::to_string(nLines) + " Lines";
     });
-    r.addUpdate(str::PaneBytes, [this](CommandState& s) {
+    r.addUpdate(str::PaneBytes, [this, recount](CommandState& s) {
+        recount();
         s.enabled = true;
         s.text = "\t" + std::to_string(len - nBookmarks - (bUnixFile ? nLines - 1 : 0)) + " Bytes";
     });
-    r.addUpdate(str::PaneBookmarks, [this](CommandState& s) {
+    r.addUpdate(str::PaneBookmarks, [this, recount](CommandState& s) {
+        recount();
         s.enabled = true;
         s.text = "\t" + std::to_string(nBookmarks) + " BM";
     });

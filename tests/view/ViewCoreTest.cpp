@@ -2,6 +2,7 @@
 
 #include <random>
 
+#include "html/Selection.h"
 #include "resources/CommandIds.h"
 #include "resources/Keys.h"
 #include "support/ViewFixture.h"
@@ -108,9 +109,10 @@ TEST(ViewCore, statusPanesCountLinesBookmarksAndTheSavedSize) {
         f.select(2, 2);
         f.control().replaceSel("\r");  // the bookmark's extra CR
         ASSERT_EQ(f.text().substr(0, 5), "ab\r\r\n");
-        EXPECT_EQ(f.pane(str::PaneLines), c.lines);
+        // Asked before the Lines pane, as the status bar may ask them.
         EXPECT_EQ(f.pane(str::PaneBytes), c.bytes);
         EXPECT_EQ(f.pane(str::PaneBookmarks), c.bookmarks);
+        EXPECT_EQ(f.pane(str::PaneLines), c.lines);
         EXPECT_EQ(f.pane(str::PaneLineEnds), c.ends);
     }
 }
@@ -466,6 +468,29 @@ TEST(ViewCore, cssFormatOfTheWholeTextIsOneUndoStepAndRemoveWhitespaceWorksOnThe
     EXPECT_NE(f.text().find("<p>  b  </p>"), std::string::npos);  // the rest is untouched
     f.router.run(cmd::ReadOnly);
     EXPECT_FALSE(f.router.query(cmd::CssFormat).enabled);
+}
+
+// The command line's switches select in the file's bytes; the view maps
+// them onto its text as the command line does.
+TEST(ViewCore, theInitialSelectionFromTheCommandLineLiesInTheLoadedText) {
+    struct Case {
+        const char* file;
+        int start, end;
+        Selection expected;
+    };
+    const Case cases[] = {
+        {"ab\ncd\nef", 3, 5, {4, 6}},   // a UNIX file: each LF before becomes CR LF
+        {"ab\r\ncd", -5, 3, {0, 3}},    // before the start means the start
+        {"ab\r\ncd", 4, 100, {4, 6}},   // the end stops at the text's end
+    };
+    for (const Case& c : cases) {
+        ViewFixture f;
+        f.view->setInitialSelection(c.start, c.end);
+        f.load(c.file);
+        int start = -1, end = -1;
+        f.control().getSel(start, end);
+        EXPECT_EQ((Selection{start, end}), c.expected) << c.file << " " << c.start;
+    }
 }
 
 }  // namespace
