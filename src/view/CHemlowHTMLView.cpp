@@ -683,7 +683,7 @@ void CHemlowHTMLView::registerClipboardCommands() {
               if (nBookmarks == 0) nBookmarks = 1;
               control_.paste(platform_.clipboard);
           },
-          [this](CommandState& s) { s.enabled = !IsReadOnly() && platform_.clipboard.text().has_value(); });
+          [this](CommandState& s) { s.enabled = !IsReadOnly() && platform_.clipboard.hasText(); });
     r.add(cmd::Delete, [this] { control_.clear(); },
           [this, hasSelection](CommandState& s) { s.enabled = hasSelection() && !IsReadOnly(); });
     r.add(cmd::PasteFromLifo, [this] { pasteFromLifo(); },

@@ -44,6 +44,7 @@ class FakeClipboard : public Clipboard {
 public:
     bool setText(const std::string& text) override;
     std::optional<std::string> text() const override { return contents; }
+    bool hasText() const override { return contents.has_value(); }
     std::optional<std::string> contents;
     bool available = true;
     int writes = 0;

@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -97,19 +98,37 @@ void QtDesktop::setBusy(bool busy) {
     }
 }
 
+namespace {
+
+// The editor's own bytes beside the text: bytes that are not UTF-8 show as
+// Windows-1252 characters, and would come back from the text as their UTF-8.
+const QString kEditorBytes = QStringLiteral("application/x-tagloom-bytes");
+
+}  // namespace
+
 bool QtClipboard::setText(const std::string& text) {
     auto* clipboard = QGuiApplication::clipboard();
     if (!clipboard) return false;
-    clipboard->setText(toQString(text));
+    auto* data = new QMimeData;
+    data->setText(toQString(text));
+    data->setData(kEditorBytes, QByteArray(text.data(), static_cast<qsizetype>(text.size())));
+    clipboard->setMimeData(data);
     return true;
 }
 
 std::optional<std::string> QtClipboard::text() const {
     auto* clipboard = QGuiApplication::clipboard();
-    if (!clipboard) return std::nullopt;
-    const QString text = clipboard->text();
-    if (text.isNull()) return std::nullopt;
-    return fromQString(text);
+    const QMimeData* data = clipboard ? clipboard->mimeData() : nullptr;
+    if (!data) return std::nullopt;
+    if (data->hasFormat(kEditorBytes)) return data->data(kEditorBytes).toStdString();
+    if (!data->hasText()) return std::nullopt;
+    return fromQString(data->text());
+}
+
+bool QtClipboard::hasText() const {
+    auto* clipboard = QGuiApplication::clipboard();
+    const QMimeData* data = clipboard ? clipboard->mimeData() : nullptr;
+    return data && (data->hasText() || data->hasFormat(kEditorBytes));
 }
 
 // --- programs and documents ------------------------------------------------

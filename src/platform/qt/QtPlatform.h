@@ -32,6 +32,7 @@ class QtClipboard : public Clipboard {
 public:
     bool setText(const std::string& text) override;
     std::optional<std::string> text() const override;
+    bool hasText() const override;
 };
 
 class QtLauncher : public Launcher {
