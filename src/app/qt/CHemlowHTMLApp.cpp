@@ -57,17 +57,18 @@ bool CHemlowHTMLApp::start(const QStringList& arguments) {
     std::vector<std::string> args;
     for (const QString& argument : arguments) args.push_back(fromQString(argument));
     const CommandLine commandLine = parseCommandLine(args);
-    document_->New();  // the empty document of the start-up
     // Shown first, so that the view has its size when the file's state is
     // restored: scrolling to the selection in a view of no width would leave
     // the text scrolled sideways. Nothing is painted before the file is in.
     frame_->show();
+    bool opened = false;
     if (!commandLine.path.empty()) {
         view_->setInitialSelection(commandLine.nInitSelStart, commandLine.nInitSelEnd);
-        // A file that cannot be opened has been reported; the empty document stays.
-        document_->OpenDocumentFile(commandLine.path);
+        opened = document_->OpenDocumentFile(commandLine.path);
         view_->setInitialSelection(0, 0);
     }
+    // No file named, or one that could not be opened (it has been reported): an empty document.
+    if (!opened) document_->New();
     editWidget_->setFocus();
     return true;
 }
