@@ -10,8 +10,6 @@ void CommandRouter::addUpdate(int id, UpdateHandler update) {
     entries_[id].update = std::move(update);
 }
 
-void CommandRouter::remove(int id) { entries_.erase(id); }
-
 bool CommandRouter::hasHandler(int id) const {
     const auto it = entries_.find(id);
     return it != entries_.end() && it->second.handler;

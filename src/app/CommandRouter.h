@@ -27,7 +27,6 @@ public:
     void add(int id, Handler handler, UpdateHandler update = {});
     // Registers only an update handler: status panes get their texts this way.
     void addUpdate(int id, UpdateHandler update);
-    void remove(int id);
 
     bool hasHandler(int id) const;
     // The state of a command now. A command without a handler is disabled.

@@ -65,12 +65,10 @@ void CHemlowHTMLDoc::SetTitle(const std::string& title) {
 }
 
 void CHemlowHTMLDoc::SetModifiedFlag(bool modified) {
-    if (!bNoTitleMark) {
-        if (modified && !modified_)
-            title_ += " *";
-        else if (!modified && modified_ && title_.size() >= 2)
-            title_.resize(title_.size() - 2);
-    }
+    if (modified && !modified_)
+        title_ += " *";
+    else if (!modified && modified_ && title_.size() >= 2)
+        title_.resize(title_.size() - 2);
     modified_ = modified;
     if (titleListener_) titleListener_(title_);
 }
@@ -78,7 +76,7 @@ void CHemlowHTMLDoc::SetModifiedFlag(bool modified) {
 void CHemlowHTMLDoc::setPathName(const std::string& path) {
     pathName_ = path;
     title_ = fileNameOf(path);
-    if (modified_ && !bNoTitleMark) title_ += " *";
+    if (modified_) title_ += " *";
     recentFiles_.add(path);
     if (titleListener_) titleListener_(title_);
 }

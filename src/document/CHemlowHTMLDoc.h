@@ -52,7 +52,6 @@ public:
     void SetTitle(const std::string& title);
 
     int nSaveCount = 0;
-    int bNoTitleMark = 0;
     int nOpenFilter = 1;
     int nSaveFilter = 1;
     std::string saveDirStr;

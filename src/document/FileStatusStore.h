@@ -31,7 +31,6 @@ public:
 
     explicit FileStatusStore(std::string filePath);
 
-    const std::string& filePath() const { return filePath_; }
 
     // Puts the record on top of the store, dropping the path's earlier record
     // and, beyond 25, the oldest. False when the record was not written: the
