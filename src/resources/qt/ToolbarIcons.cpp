@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <iterator>
+#include <map>
+#include <tuple>
 
 #include "resources/CommandIds.h"
 
@@ -513,19 +515,26 @@ public:
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State) override {
         const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
-        const QSize pixels = rect.size() * ratio;
-        QPixmap image = QPixmap::fromImage(render(pixels, mode));
-        image.setDevicePixelRatio(ratio);
-        painter->drawPixmap(rect.topLeft(), image);
+        painter->drawPixmap(rect.topLeft(), drawn(rect.size() * ratio, mode, ratio));
     }
 
-    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override {
-        return QPixmap::fromImage(render(size, mode));
-    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override { return drawn(size, mode, 1.0); }
 
     QIconEngine* clone() const override { return new DrawnIconEngine(draw_); }
 
 private:
+    // Buttons repaint on every hover and enable change: each size is drawn once.
+    const QPixmap& drawn(const QSize& pixels, QIcon::Mode mode, qreal ratio) {
+        const auto key = std::make_tuple(pixels.width(), pixels.height(), static_cast<int>(mode), ratio);
+        auto it = drawn_.find(key);
+        if (it == drawn_.end()) {
+            QPixmap image = QPixmap::fromImage(render(pixels, mode));
+            image.setDevicePixelRatio(ratio);
+            it = drawn_.emplace(key, std::move(image)).first;
+        }
+        return it->second;
+    }
+
     QImage render(const QSize& size, QIcon::Mode mode) const {
         QImage image(size, QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::transparent);
@@ -555,6 +564,7 @@ private:
     }
 
     Drawing draw_;
+    std::map<std::tuple<int, int, int, qreal>, QPixmap> drawn_;
 };
 
 struct IconSpec {
