@@ -341,12 +341,15 @@ void EditControl::scrollCaret() {
     finish(notices);
 }
 
+int EditControl::clampDisplayLine(std::int64_t line) {
+    if (line < 0) return 0;
+    if (line > INT_MAX || !layout_.hasDisplayLine(static_cast<int>(line))) return layout_.displayLineCount() - 1;
+    return static_cast<int>(line);
+}
+
 void EditControl::lineScroll(int columns, int lines) {
     Notices notices;
-    std::int64_t top = static_cast<std::int64_t>(topLine_) + lines;
-    if (top > INT_MAX || (top > 0 && !layout_.hasDisplayLine(static_cast<int>(top)))) {
-        top = layout_.displayLineCount() - 1;
-    }
+    const int top = clampDisplayLine(static_cast<std::int64_t>(topLine_) + lines);
     std::int64_t x = xOffset_ + static_cast<std::int64_t>(columns) * metrics_->averageCharWidth();
     setScroll(top, x, notices);
     finish(notices);
@@ -369,13 +372,9 @@ Point EditControl::posFromChar(int offset) {
 
 int EditControl::charFromPos(int x, int y) {
     Rect r = getRect();
-    std::int64_t index = topLine_ + floorDiv(static_cast<std::int64_t>(y) - r.top, std::max(1, metrics_->lineHeight()));
-    if (index < 0) {
-        index = 0;
-    } else if (index > INT_MAX || !layout_.hasDisplayLine(static_cast<int>(index))) {
-        index = layout_.displayLineCount() - 1;
-    }
-    DisplayLine row = layout_.displayLine(static_cast<int>(index));
+    const int index =
+        clampDisplayLine(topLine_ + floorDiv(static_cast<std::int64_t>(y) - r.top, std::max(1, metrics_->lineHeight())));
+    DisplayLine row = layout_.displayLine(index);
     return layout_.offsetAt(row, static_cast<std::int64_t>(x) - r.left + xOffset_);
 }
 
@@ -414,8 +413,10 @@ void EditControl::setMargins(int left, int right) {
 // ---- settings ----
 
 void EditControl::setTabStops(int nTabChars) {
+    const int tabChars = nTabChars <= 0 ? kDefaultTabChars : std::min(nTabChars, kMaxTabChars);
+    if (tabChars == tabChars_) return;
     relayout([&] {
-        tabChars_ = nTabChars <= 0 ? kDefaultTabChars : std::min(nTabChars, kMaxTabChars);
+        tabChars_ = tabChars;
         layout_.setMetrics(*metrics_, tabWidth());
     });
 }
@@ -472,13 +473,8 @@ int EditControl::verticalTarget(CaretMove move, Notices& notices) {
     bool page = move == CaretMove::PageUp || move == CaretMove::PageDown;
     int step = page ? visibleLineCount() : 1;
     if (move == CaretMove::LineUp || move == CaretMove::PageUp) step = -step;
-    auto clampLine = [&](std::int64_t line) -> int {
-        if (line < 0) return 0;
-        if (line > INT_MAX || !layout_.hasDisplayLine(static_cast<int>(line))) return layout_.displayLineCount() - 1;
-        return static_cast<int>(line);
-    };
-    if (page) setScroll(clampLine(static_cast<std::int64_t>(topLine_) + step), xOffset_, notices);
-    int target = clampLine(static_cast<std::int64_t>(row.index) + step);
+    if (page) setScroll(clampDisplayLine(static_cast<std::int64_t>(topLine_) + step), xOffset_, notices);
+    int target = clampDisplayLine(static_cast<std::int64_t>(row.index) + step);
     if (target == row.index) return caret_;
     return layout_.offsetAt(layout_.displayLine(target), *goalX_);
 }

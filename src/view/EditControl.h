@@ -236,6 +236,8 @@ public:
     std::size_t memoryUsage() const;
 
 private:
+    // The display line nearest to a wanted one: the first or the last.
+    int clampDisplayLine(std::int64_t line);
     // What one public operation has to tell its observers at its end.
     struct Notices {
         bool textChanged = false;

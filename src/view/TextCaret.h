@@ -3,11 +3,11 @@
 // inside a UTF-8 sequence nor inside a line break (CR LF, CR CR LF, a lone
 // LF), which is one stop like a character. Word stops follow the classes of
 // TextUnit: a run of word characters or of other marks, then its blanks.
+#include "view/TextBuffer.h"
 #include "view/TextUnit.h"
 
 namespace tagloom {
 
-class TextBuffer;
 class TextLines;
 
 class TextCaret {
@@ -23,8 +23,11 @@ public:
     int wordLeft(int pos) const;
 
 private:
-    // The unit that starts at the stop pos, inside a line's characters ending at end.
-    TextUnit unitAt(int pos, int end) const;
+    // The unit that starts at the stop pos, inside a line's characters ending
+    // at end; the cursor keeps its place in the pieces for the next read.
+    static TextUnit unitAt(TextBuffer::Cursor& cursor, int pos, int end);
+    // The stop before pos, inside a line's characters from start to end.
+    static int previousWithin(TextBuffer::Cursor& cursor, int pos, int start, int end);
 
     const TextBuffer& text_;
     const TextLines& lines_;
