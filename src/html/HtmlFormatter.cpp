@@ -1,10 +1,10 @@
 #include "html/HtmlFormatter.h"
 
 #include <cstring>
-#include <limits>
 #include <new>
 #include <vector>
 
+#include "document/TextLimits.h"
 #include "html/AsciiText.h"
 #include "html/HtmlNormalize.h"
 #include "html/TagScan.h"
@@ -118,7 +118,7 @@ std::optional<Message> HtmlFormatter::bookmarkWarning(bool bConfirm, int nBookma
 
 HtmlFormatResult HtmlFormatter::format(std::string_view document) const {
     // Tag offsets are ints, as the edit control's are.
-    if (document.size() > static_cast<std::size_t>(std::numeric_limits<int>::max()))
+    if (document.size() > static_cast<std::size_t>(kMaxTextLength))
         return outOfMemory(kCopyMemoryText);
     try {
         return formatCopy(document, normalizedHtmlCopy(document));

@@ -51,11 +51,11 @@ public:
     bool IsHtmlDocument(std::string_view text);
     // The first step of that test alone: whether the places last found still
     // hold the two markers in a text of `length` bytes, read through
-    // `bytesAt(offset, count)`. Lets a caller that has no contiguous text
-    // answer the common case.
+    // `bytesAt(offset, count)`, where the whole test would accept them. Lets
+    // a caller that has no contiguous text answer the common case.
     template <class BytesAt>
     bool cacheHolds(std::size_t length, BytesAt&& bytesAt) const {
-        return nHtmlStart < length && nHtmlEndBack < length &&
+        return length >= kShortestHtmlDocument && nHtmlStart + kHtmlClose.size() <= length && nHtmlEndBack < length &&
                equalsIgnoringAsciiCase(bytesAt(nHtmlStart, kHtmlOpen.size()), kHtmlOpen) &&
                equalsIgnoringAsciiCase(bytesAt(length - nHtmlEndBack, kHtmlClose.size()), kHtmlClose);
     }

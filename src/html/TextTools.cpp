@@ -3,6 +3,7 @@
 #include <cstring>
 #include <new>
 
+#include "document/TextLimits.h"
 #include "html/AsciiText.h"
 #include "resources/CommandIds.h"
 
@@ -128,17 +129,24 @@ TextToolResult runTextTool(TextTool tool, std::string_view document, Selection s
               : document.substr(static_cast<std::size_t>(sel.start), static_cast<std::size_t>(sel.end - sel.start));
     const std::size_t after = whole ? document.size() : static_cast<std::size_t>(sel.end);
     const char next = after < document.size() ? document[after] : '\0';
+    const auto outOfMemory = [tool] {
+        TextToolResult refused;
+        refused.kind = TextToolResult::Kind::OutOfMemory;
+        refused.message = Message{"Memory Problem",
+                                  tool == TextTool::CssFormat ? "Tagloom - Format CSS" : "Tagloom - Remove Whitespace",
+                                  Buttons::Ok, Icon::Error, 0};
+        return refused;
+    };
     try {
         result.text = tool == TextTool::CssFormat
                           ? formatCss(input, next)
                           : removeWhitespace(input, next, tool == TextTool::CssRemoveWhitespace);
     } catch (const std::bad_alloc&) {
-        result.kind = TextToolResult::Kind::OutOfMemory;
-        result.message = Message{"Memory Problem",
-                                 tool == TextTool::CssFormat ? "Tagloom - Format CSS" : "Tagloom - Remove Whitespace",
-                                 Buttons::Ok, Icon::Error, 0};
-        return result;
+        return outOfMemory();
     }
+    // A result the editor could not hold is refused like one that found no memory.
+    if (document.size() - input.size() + result.text.size() > static_cast<std::size_t>(kMaxTextLength))
+        return outOfMemory();
     if (whole) {
         result.kind = TextToolResult::Kind::ReplaceDocument;
         return result;

@@ -81,8 +81,14 @@ bool CHemlowHTMLView::FitMarginTo(int bottomLineNumber) {
     char text[32];
     const int width = std::snprintf(text, sizeof text, " %d ", bottomLineNumber);
     if (width == nMarginChars) return false;
+    // With word wrap a wider margin can wrap a line and bring a shorter number
+    // to the bottom, and the narrower margin the longer one again. Where the
+    // margin last changed it only widens, so the paints settle.
+    if (width < nMarginChars && topOffset() == marginFitTop_ && len == marginFitLength_) return false;
     nMarginChars = width;
     control_.setMargins(nMarginChars * nCharWidth, 0);
+    marginFitTop_ = topOffset();
+    marginFitLength_ = len;
     return true;
 }
 

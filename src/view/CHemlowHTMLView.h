@@ -204,6 +204,9 @@ private:
     int nInitSelStart = 0;
     int nInitSelEnd = 0;
     bool repaintPosted_ = false;
+    // Where the margin last changed width: the top line's offset and the length.
+    int marginFitTop_ = -1;
+    int marginFitLength_ = -1;
     bool wholeTextChange_ = false;
     std::function<void()> repaint_;
     std::function<void(int, int)> fontListener_;

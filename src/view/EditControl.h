@@ -8,6 +8,7 @@
 // Offsets are byte offsets. Without word wrap the lines of the line queries
 // are the lines of the text (ending at LF; CR LF and CR CR LF are one line
 // break); with word wrap they are display lines.
+#include "document/TextLimits.h"
 #include "view/TextBuffer.h"
 #include "view/TextCaret.h"
 #include "view/TextLayout.h"
@@ -107,7 +108,7 @@ class EditControl {
 public:
     // The longest text that int offsets address, with room for the NUL that
     // lock() puts after it. It is also the default typing limit.
-    static constexpr int kMaxLength = INT_MAX - 1;
+    static constexpr int kMaxLength = kMaxTextLength;
 
     EditControl();
     EditControl(const EditControl&) = delete;

@@ -39,9 +39,7 @@ void HtmlDocumentTest::changed(const EditControl& control, const TextChange& cha
     if (std::min(length, lengthBefore) < kAlwaysRetestBelow) {
         known_ = false;
     } else if (answer_) {
-        // The opening marker must still stand where the whole test accepts it.
-        known_ = navigator_.nHtmlStart + TagNavigator::kHtmlClose.size() <= static_cast<unsigned>(length) &&
-                 navigator_.cacheHolds(static_cast<std::size_t>(length), [&control](std::size_t offset,
+        known_ = navigator_.cacheHolds(static_cast<std::size_t>(length), [&control](std::size_t offset,
                                                                                     std::size_t count) {
             return control.copyRange(static_cast<int>(offset), static_cast<int>(offset + count));
         });

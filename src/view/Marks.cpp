@@ -1,18 +1,14 @@
 #include "view/Marks.h"
 
+#include "html/AsciiText.h"
 #include "view/ViewRules.h"
 
 namespace tagloom {
 
 namespace {
 
-char asciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 bool equalAt(std::string_view text, std::size_t pos, std::string_view mark, bool matchCase) {
-    if (matchCase) return text.compare(pos, mark.size(), mark) == 0;
-    for (std::size_t i = 0; i < mark.size(); ++i)
-        if (asciiLower(text[pos + i]) != asciiLower(mark[i])) return false;
-    return true;
+    return matchCase ? text.compare(pos, mark.size(), mark) == 0 : matchesAtIgnoringCase(text, pos, mark);
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include <iterator>
 #include <utility>
 
+#include "html/AsciiText.h"
+
 namespace tagloom {
 
 std::optional<int> zoomInSize(int pointSize) {
@@ -46,7 +48,7 @@ bool readThree(const std::string& text, const char* format, unsigned (&values)[3
 
 std::optional<Rgb> colorFromText(std::string_view selected) {
     std::string text;
-    for (char c : selected) text += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (char c : selected) text += toLowerAscii(c);
     const auto blank = [](unsigned char c) { return std::isspace(c) != 0; };
     while (!text.empty() && blank(text.back())) text.pop_back();
     text.erase(text.begin(), std::find_if_not(text.begin(), text.end(), blank));

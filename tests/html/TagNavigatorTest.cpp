@@ -104,6 +104,15 @@ TEST(TagNavigator, isHtmlDocumentRemembersWhereTheMarksWereFound) {
     EXPECT_EQ(navigator.nHtmlStart, 0u);
 
     EXPECT_FALSE(navigator.IsHtmlDocument("<html> without an end"));
+
+    // Remembered places are trusted only where the whole test would find the
+    // marks: never in a text too short to be a document, never an opening
+    // mark in the last five bytes.
+    TagNavigator remembering;
+    ASSERT_TRUE(remembering.IsHtmlDocument("<HTML x/HTML>"));
+    EXPECT_FALSE(remembering.IsHtmlDocument("<HTML/HTML>"));
+    ASSERT_TRUE(remembering.IsHtmlDocument("xxxxxxxxxxxxx<HTML/HTML>xxxxx"));
+    EXPECT_FALSE(remembering.IsHtmlDocument("xxxxxxx/HTML><HTML"));
 }
 
 TEST(TagNavigator, findNextTagStepsThroughEveryTagThenOffersToStartAtTheTop) {

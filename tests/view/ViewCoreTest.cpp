@@ -359,6 +359,30 @@ TEST(ViewCore, theMarginWidensWhenTheBottomLineNumberGetsAnotherDigit) {
     EXPECT_EQ(f.control().getRect().left, 4 * f.view->nCharWidth);
 }
 
+// With word wrap, a wider margin can wrap a line and so bring a number with
+// one digit less to the bottom, which would narrow the margin again: every
+// paint would then ask for the next. At one place the margin settles.
+TEST(ViewCore, theMarginSettlesWhenWideningItWrapsALineAboveTheBottom) {
+    ViewFixture f;
+    f.view->settings.bShowLineNum = 1;
+    f.view->settings.bWrap = 1;
+    std::string text;
+    const int charsWithFourWide = (800 - 4 * 6) / 6;  // the fixture's font is 6 pixels wide at 10 points
+    for (int i = 1; i <= 200; ++i) text += (i == 85 ? std::string(charsWithFourWide, 'x') : "line") + "\n";
+    f.load(text);
+    // Lines 51 to 100 shown: " 100 " needs five characters, which wraps line 85.
+    f.control().lineScroll(0, 100 - f.control().visibleLineCount() - f.control().firstVisibleLine());
+    std::vector<int> widths;
+    for (int paint = 0; paint < 6; ++paint) {
+        const int bottom = std::min(f.control().firstVisibleLine() + f.control().visibleLineCount() - 1,
+                                    f.control().lineCount() - 1);
+        f.view->FitMarginTo(f.view->textLineOf(f.control().lineIndex(bottom)) + 1);
+        widths.push_back(f.view->nMarginChars);
+    }
+    EXPECT_EQ(widths[4], widths[5]);
+    EXPECT_EQ(widths[3], widths[4]);
+}
+
 }  // namespace
 }  // namespace tagloom
 

@@ -3,13 +3,13 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <limits>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "CliArguments.h"
 #include "document/FileIO.h"
+#include "document/TextLimits.h"
 #include "document/LineEnds.h"
 #include "html/HtmlFormatter.h"
 #include "html/TagNavigator.h"
@@ -59,7 +59,7 @@ bool readInput(const std::string& name, Input& input) {
 // The editor's limits and notices for a loaded text: a text beyond the edit
 // control's int offsets is refused; stray CRs, dropped by the load, are reported.
 bool acceptLoadedText(const Input& input) {
-    if (input.loaded.text.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
+    if (input.loaded.text.size() > static_cast<std::size_t>(kMaxTextLength)) {
         printError(input.name, "too large: the editor holds texts of up to 2 GB");
         return false;
     }

@@ -52,9 +52,11 @@ void EditWidget::paintText(QPainter& painter) {
     const Rect f = control_.getRect();
     const QRect text(f.left, f.top, f.right - f.left, f.bottom - f.top);
     const QtTextMetrics* font = editorFont();
-    if (font != glyphFontOwner_) {
-        glyphFontOwner_ = font;
-        rawFont_ = font ? QRawFont::fromFont(font->font()) : QRawFont();
+    // Compared by the font itself: a new metrics object may reuse the address of one freed.
+    const std::optional<QFont> shown = font ? std::optional<QFont>(font->font()) : std::nullopt;
+    if (shown != glyphFont_) {
+        glyphFont_ = shown;
+        rawFont_ = shown ? QRawFont::fromFont(*shown) : QRawFont();
         glyphCache_.clear();
     }
     const int lineHeight = control_.fontMetrics().lineHeight();

@@ -6,9 +6,11 @@
 #include <QAbstractScrollArea>
 #include <QBasicTimer>
 #include <QColor>
+#include <QFont>
 #include <QRawFont>
-#include <unordered_map>
 #include <functional>
+#include <optional>
+#include <unordered_map>
 #include <vector>
 
 #include "view/EditControl.h"
@@ -88,7 +90,8 @@ private:
     bool syncing_ = false;
     int widestSeen_ = 0;
     std::vector<VisibleChar> chars_;
-    const QtTextMetrics* glyphFontOwner_ = nullptr;
+    // The font the glyph cache was made for.
+    std::optional<QFont> glyphFont_;
     QRawFont rawFont_;
     std::unordered_map<char32_t, quint32> glyphCache_;
 };
