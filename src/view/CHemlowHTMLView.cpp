@@ -193,8 +193,6 @@ void CHemlowHTMLView::postRepaint() {
     });
 }
 
-bool CHemlowHTMLView::IsHtmlDocument() { return html_->IsHtmlDocument(); }
-
 void CHemlowHTMLView::ReplaceWholeText(std::string&& text) {
     control_.exchangeText(std::move(text));
     control_.setSel(0, 0);
@@ -508,7 +506,6 @@ void CHemlowHTMLView::runTool(TextTool tool) {
         return;
     case TextToolResult::Kind::ReplaceSelection:
         control_.replaceSel(result.text, true);
-        control_.setSel(result.selection.start, result.selection.start);
         control_.setSel(result.selection.start, result.selection.end);
         RevealSelection();
         return;

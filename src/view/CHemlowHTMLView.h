@@ -72,8 +72,6 @@ public:
     void TabOver(bool outdent);
     // Replaces the whole text as one undo step (the formatters' way).
     void ReplaceWholeText(std::string&& text);
-    // Whether the text is an HTML document: the tag commands and HTML Format need one.
-    bool IsHtmlDocument();
 
     // ---- guides and colours ----
     void ToggleColumnGuide();

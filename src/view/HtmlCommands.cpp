@@ -39,6 +39,13 @@ void HtmlDocumentTest::changed(const EditControl& control, const TextChange& cha
     if (std::min(length, lengthBefore) < kAlwaysRetestBelow) {
         known_ = false;
     } else if (answer_) {
+        // An edit in front of the opening marker moves it along: typing in a
+        // doctype or a script header keeps the document a document.
+        const unsigned start = navigator_.nHtmlStart;
+        const auto position = static_cast<unsigned>(change.position);
+        const auto edited = static_cast<unsigned>(change.length);
+        if (inserted && position <= start) navigator_.nHtmlStart = start + edited;
+        if (!inserted && position + edited <= start) navigator_.nHtmlStart = start - edited;
         known_ = navigator_.cacheHolds(static_cast<std::size_t>(length), [&control](std::size_t offset,
                                                                                     std::size_t count) {
             return control.copyRange(static_cast<int>(offset), static_cast<int>(offset + count));
@@ -86,9 +93,8 @@ EditControl& HtmlCommands::control() { return view_.control(); }
 std::string_view HtmlCommands::lockedText() { return view_.text(); }
 
 void HtmlCommands::selectFound(Selection selection) {
-    control().setSel(selection.start, selection.start);
-    control().scrollCaret();
     control().setSel(selection.start, selection.end);
+    view_.RevealSelection();
     view_.CenterCaretLine();
     view_.UpdateLnCol();
 }

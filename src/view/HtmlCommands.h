@@ -18,8 +18,10 @@ struct TextChange;
 // Whether the edit control's text is an HTML document, answered without
 // reading the whole text again after an ordinary edit. The answer is always
 // what the navigator's whole-text test gives, whatever the edits before:
-// - while the text is a document, an edit that leaves both markers where
-//   they were found keeps it one, and two short reads show that;
+// - while the text is a document, an edit that leaves both markers in place
+//   keeps it one, and two short reads show that (the opening marker's place
+//   moves with the edits in front of it, the closing one's is counted from
+//   the end);
 // - while it is not, and not merely for being short, an edit can only make
 //   it one by forming a marker, and such a marker lies in the edited bytes
 //   and the five on either side.

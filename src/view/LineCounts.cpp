@@ -22,8 +22,6 @@ LineCounts::Counts LineCounts::countAround(std::string_view before, std::string_
     return counts;
 }
 
-int LineCounts::countBookmarks(std::string_view text) { return countAround({}, text).bookmarks; }
-
 void LineCounts::reset(std::string_view text) {
     const Counts counts = countAround({}, text);
     lineFeeds_ = counts.lineFeeds;

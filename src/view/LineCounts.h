@@ -23,9 +23,6 @@ public:
     int lines() const { return lineFeeds_ + 1; }
     int bookmarks() const { return bookmarks_; }
 
-    // The same counts by the walk, for a text at hand.
-    static int countBookmarks(std::string_view text);
-
 private:
     struct Counts {
         int lineFeeds = 0;
