@@ -47,7 +47,7 @@ struct Editor {
           recent(0),
           document(platform.platform(), recent),
           view(platform.platform(), router, fonts, document),
-          widget(view, platform.platform().clipboard) {
+          widget(view) {
         document.attachView(&view);
         view.settings.bWrap = 0;
         view.settings.bShowLineNum = lineNumbers;

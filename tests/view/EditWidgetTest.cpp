@@ -15,7 +15,7 @@ namespace {
 
 // A view on real fonts inside its widget, offscreen.
 struct WidgetFixture {
-    WidgetFixture() : f(&fonts), widget(*f.view, f.fake.clipboard) {
+    WidgetFixture() : f(&fonts), widget(*f.view) {
         f.view->settings.bWrap = 0;
         f.control().setWordWrap(false);
         widget.resize(640, 400);

@@ -35,7 +35,7 @@ bool CHemlowHTMLApp::start(const QStringList& arguments) {
     document_->attachView(view_.get());
     view_->setFileStatusStore(fileStatus_.get());
 
-    editWidget_ = new EditWidget(*view_, platform().clipboard, frame_.get());
+    editWidget_ = new EditWidget(*view_, frame_.get());
     editWidget_->setDecorator([this](QPainter& painter) {
         PaintMargin(painter, *view_, *editWidget_);
         PaintOverlays(painter, *view_);

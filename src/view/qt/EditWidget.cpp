@@ -9,7 +9,6 @@
 #include <QScrollBar>
 #include <QStyleHints>
 
-#include "platform/Clipboard.h"
 #include "resources/Keys.h"
 #include "resources/qt/KeySequences.h"
 #include "view/CHemlowHTMLView.h"
@@ -29,8 +28,8 @@ QString unitText(char32_t codePoint) {
 
 }  // namespace
 
-EditWidget::EditWidget(CHemlowHTMLView& view, Clipboard& clipboard, QWidget* parent)
-    : QAbstractScrollArea(parent), view_(view), control_(view.control()), clipboard_(clipboard) {
+EditWidget::EditWidget(CHemlowHTMLView& view, QWidget* parent)
+    : QAbstractScrollArea(parent), view_(view), control_(view.control()) {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_InputMethodEnabled);
     viewport()->setCursor(Qt::IBeamCursor);

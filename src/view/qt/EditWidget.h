@@ -19,14 +19,13 @@ class QPainter;
 
 namespace tagloom {
 
-class Clipboard;
 class CHemlowHTMLView;
 class QtTextMetrics;
 
 class EditWidget : public QAbstractScrollArea, private EditObserver {
     Q_OBJECT
 public:
-    EditWidget(CHemlowHTMLView& view, Clipboard& clipboard, QWidget* parent = nullptr);
+    explicit EditWidget(CHemlowHTMLView& view, QWidget* parent = nullptr);
     ~EditWidget() override;
 
     // Painted after the text, in the same paint: the margin and the overlays.
@@ -79,7 +78,6 @@ private:
 
     CHemlowHTMLView& view_;
     EditControl& control_;
-    Clipboard& clipboard_;
     Decorator decorator_;
     std::function<void(const QPoint&)> contextMenu_;
     QBasicTimer caretTimer_;
