@@ -8,7 +8,6 @@ const char* const kUsage =
     "usage: tagloom-cli html-format|html-strip|css-format|css-strip [-o OUT | -i] [--census] [FILE...]\n";
 
 const char* const kHelp =
-    "usage: tagloom-cli html-format|html-strip|css-format|css-strip [-o OUT | -i] [--census] [FILE...]\n"
     "\n"
     "Runs one of Tagloom's text tools on whole files, exactly as the editor does\n"
     "when it opens the file, runs the command with nothing selected and saves:\n"

@@ -25,6 +25,7 @@ struct ParseResult {
 ParseResult parseArguments(const std::vector<std::string>& args);
 
 extern const char* const kUsage;
+// Printed after the usage line by --help.
 extern const char* const kHelp;
 
 }  // namespace tagloom::cli

@@ -154,6 +154,7 @@ ExitStatus processInput(const Arguments& arguments, const std::string& name) {
 int run(const std::vector<std::string>& args) {
     const ParseResult parsed = parseArguments(args);
     if (parsed.arguments.help) {
+        std::fputs(kUsage, stdout);
         std::fputs(kHelp, stdout);
         return kDone;
     }
