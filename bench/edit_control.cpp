@@ -2,7 +2,7 @@
 // a fixed-pitch font (8 x 16 pixels) and a client area of 100 x 50
 // characters. Per-keystroke figures are medians of single operations
 // (counters median_us, p99_us), since a benchmark's mean hides the spread.
-#include "view/EditControl.h"
+#include "textmodel/EditControl.h"
 
 #include <benchmark/benchmark.h>
 

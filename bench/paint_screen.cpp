@@ -12,14 +12,15 @@
 #include <random>
 #include <vector>
 
-#include "app/CommandRouter.h"
-#include "app/RecentFileList.h"
+#include "commands/CommandRouter.h"
+#include "document/RecentFileList.h"
 #include "document/CHemlowHTMLDoc.h"
 #include "platform/qt/QtPlatform.h"
 #include "resources/CommandIds.h"
+#include "textmodel/qt/EditWidget.h"
 #include "view/CHemlowHTMLView.h"
-#include "view/qt/EditWidget.h"
-#include "view/qt/QtTextMetrics.h"
+#include "view/qt/QtFontFactory.h"
+#include "view/qt/ViewInput.h"
 #include "view/qt/ViewPainter.h"
 
 namespace {
@@ -47,16 +48,17 @@ struct Editor {
           recent(0),
           document(platform.platform(), recent),
           view(platform.platform(), router, fonts, document),
-          widget(view) {
+          input(view),
+          widget(view.control(), input) {
         document.attachView(&view);
-        view.settings.bWrap = 0;
-        view.settings.bShowLineNum = lineNumbers;
+        view.settings().bWrap = 0;
+        view.settings().bShowLineNum = lineNumbers;
         view.control().setWordWrap(false);
         LoadedText loaded;
         loaded.text = page(bytes);
         view.adoptLoadedText(std::move(loaded));
         view.initialUpdate();
-        const int width = 100 * view.nCharWidth + 60, height = 50 * view.nLineHeight;
+        const int width = 100 * view.charWidth() + 60, height = 50 * view.lineHeight();
         widget.resize(width, height);
         view.OnSize(width, height);
         image = QImage(width, height, QImage::Format_ARGB32_Premultiplied);
@@ -76,6 +78,7 @@ struct Editor {
     RecentFileList recent;
     CHemlowHTMLDoc document;
     CHemlowHTMLView view;
+    ViewInput input;
     EditWidget widget;
     QImage image;
 };

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/Clock.h"
-#include "view/EditControl.h"
+#include "textmodel/EditControl.h"
 #include "view/UndoArchive.h"
 
 namespace {
@@ -37,8 +37,7 @@ struct Recorder : EditObserver, UndoTarget {
         else
             archive.recordRemoval(change.position, std::string(change.text));
     }
-    int textLength() const override { return control.length(); }
-    void getSelection(int& s, int& e) const override { control.getSel(s, e); }
+    Selection selection() const override { return control.selection(); }
     void setSelection(int s, int e) override { control.setSel(s, e); }
     void replaceSelection(std::string_view t) override { control.replaceSel(t); }
     char charAt(int offset) const override { return control.charAt(offset); }

@@ -85,17 +85,4 @@ std::vector<std::string> commandLineArguments(const std::string& path, int nInit
             std::string(kEndSwitch) + std::to_string(nInitSelEnd)};
 }
 
-std::optional<TextSelection> initialSelection(const CommandLine& commandLine, std::string_view text, bool bUnixFile) {
-    if (commandLine.nInitSelStart == 0 && commandLine.nInitSelEnd == 0) return std::nullopt;
-    // The switches take a sign; an offset before the file's start means its start.
-    const auto fileStart = static_cast<std::size_t>(std::max(commandLine.nInitSelStart, 0));
-    const auto fileEnd = static_cast<std::size_t>(std::max(commandLine.nInitSelEnd, 0));
-    const std::size_t length = fileEnd > fileStart ? fileEnd - fileStart : 0;
-
-    TextSelection selection;
-    selection.start = std::min(bUnixFile ? fileOffsetToTextOffset(text, fileStart) : fileStart, text.size());
-    selection.end = std::min(selection.start + length, text.size());
-    return selection;
-}
-
 }  // namespace tagloom

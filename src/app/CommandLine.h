@@ -27,15 +27,4 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments);
 // parseCommandLine for a path that is already absolute.
 std::vector<std::string> commandLineArguments(const std::string& path, int nInitSelStart, int nInitSelEnd);
 
-struct TextSelection {
-    std::size_t start = 0;
-    std::size_t end = 0;
-};
-
-// Where the switches' selection lies in the editor's text of the loaded file;
-// none when both offsets are 0 (the file's saved editing state applies then).
-// A UNIX file's start is moved past the CRs the load added before it; the
-// selection keeps its length. Offsets outside the text are brought into it.
-std::optional<TextSelection> initialSelection(const CommandLine& commandLine, std::string_view text, bool bUnixFile);
-
 }  // namespace tagloom

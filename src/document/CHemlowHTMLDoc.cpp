@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "app/RecentFileList.h"
+#include "document/RecentFileList.h"
 #include "document/DocumentView.h"
 #include "document/FileIO.h"
 

@@ -195,4 +195,16 @@ std::optional<Message> strayCarriageReturnNotice(std::size_t nStrayCRs, bool bUn
     return notice;
 }
 
+std::optional<Selection> initialSelection(int nInitSelStart, int nInitSelEnd, std::string_view text, bool bUnixFile) {
+    if (nInitSelStart == 0 && nInitSelEnd == 0) return std::nullopt;
+    // The switches take a sign; an offset before the file's start means its start.
+    const auto fileStart = static_cast<std::size_t>(std::max(nInitSelStart, 0));
+    const auto fileEnd = static_cast<std::size_t>(std::max(nInitSelEnd, 0));
+    const std::size_t length = fileEnd > fileStart ? fileEnd - fileStart : 0;
+
+    const std::size_t start = std::min(bUnixFile ? fileOffsetToTextOffset(text, fileStart) : fileStart, text.size());
+    const std::size_t end = std::min(start + length, text.size());
+    return Selection{static_cast<int>(start), static_cast<int>(end)};
+}
+
 }  // namespace tagloom

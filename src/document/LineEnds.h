@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "platform/Prompter.h"
+#include "textmodel/Selection.h"
 
 namespace tagloom {
 
@@ -67,6 +68,13 @@ bool writeFileBytes(std::string_view text, bool bUnixFile, const ByteSink& sink)
 // line end before the CR: a line break is never split.
 std::size_t fileOffsetToTextOffset(std::string_view text, std::size_t fileOffset);
 std::size_t textOffsetToFileOffset(std::string_view text, std::size_t textOffset);
+
+// Where a selection given in file offsets (the command line's switches) lies
+// in the editor's text of the loaded file; none when both offsets are 0 (the
+// file's saved editing state applies then). A UNIX file's start is moved past
+// the CRs the load added before it; the selection keeps its length. Offsets
+// outside the text are brought into it.
+std::optional<Selection> initialSelection(int nInitSelStart, int nInitSelEnd, std::string_view text, bool bUnixFile);
 
 // The notice shown after a load that found stray carriage returns; none when there were none.
 std::optional<Message> strayCarriageReturnNotice(std::size_t nStrayCRs, bool bUnixFile);

@@ -4,8 +4,8 @@
 #include <new>
 #include <vector>
 
-#include "document/TextLimits.h"
-#include "html/AsciiText.h"
+#include "textmodel/TextLimits.h"
+#include "textmodel/AsciiText.h"
 #include "html/HtmlNormalize.h"
 #include "html/TagScan.h"
 
@@ -105,10 +105,6 @@ void writeLayout(std::string& out, std::string_view text, const std::vector<TagS
 }
 
 }  // namespace
-
-void HtmlFormatter::OnUpdateHtmlFormat(CommandState& state, bool isHtmlDocument, bool bReadOnly) {
-    state.enabled = isHtmlDocument && !bReadOnly;
-}
 
 std::optional<Message> HtmlFormatter::bookmarkWarning(bool bConfirm, int nBookmarks) {
     if (!bConfirm || nBookmarks <= 0) return std::nullopt;

@@ -11,8 +11,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/CommandRouter.h"
-#include "html/Selection.h"
+#include "commands/CommandRouter.h"
+#include "textmodel/Selection.h"
 #include "html/TagCensus.h"
 #include "platform/Prompter.h"
 
@@ -38,9 +38,6 @@ public:
     static constexpr std::size_t kDefaultMaxResultBytes = std::size_t{1} << 30;
 
     explicit HtmlFormatter(std::size_t maxResultBytes = kDefaultMaxResultBytes) : maxResultBytes_(maxResultBytes) {}
-
-    // Enabled for an HTML document that is not read-only.
-    static void OnUpdateHtmlFormat(CommandState& state, bool isHtmlDocument, bool bReadOnly);
 
     // The question asked before a document with bookmarks loses them; Cancel
     // ends the command. Nothing when there is nothing to ask.

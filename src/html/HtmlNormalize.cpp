@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "html/AsciiText.h"
+#include "textmodel/AsciiText.h"
 #include "html/HtmlComments.h"
 
 namespace tagloom {

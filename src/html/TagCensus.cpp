@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <unordered_map>
 
-#include "html/AsciiText.h"
+#include "textmodel/AsciiText.h"
 
 namespace tagloom {
 

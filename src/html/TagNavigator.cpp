@@ -3,9 +3,8 @@
 #include <algorithm>
 #include <string>
 
-#include "html/AsciiText.h"
+#include "textmodel/AsciiText.h"
 #include "html/TextSearch.h"
-#include "resources/CommandIds.h"
 
 namespace tagloom {
 
@@ -28,22 +27,22 @@ TagSearchResult found(Selection selection) {
     return result;
 }
 
-TagSearchResult searchOn(Selection selection, int command) {
+TagSearchResult searchOn(Selection selection, TagSearch search) {
     TagSearchResult result;
     result.kind = TagSearchResult::Kind::SearchOn;
     result.selection = selection;
-    result.command = command;
+    result.search = search;
     return result;
 }
 
-TagSearchResult endOfText(int caret, std::string_view question, std::string_view title, int caretOnYes, int command,
+TagSearchResult endOfText(int caret, std::string_view question, std::string_view title, int caretOnYes, TagSearch search,
                           bool post) {
     TagSearchResult result;
     result.kind = TagSearchResult::Kind::EndOfText;
     result.wrap.caret = caret;
     result.wrap.question = Message{std::string(question), std::string(title), Buttons::YesNoCancel, Icon::Question, 0};
     result.wrap.caretOnYes = caretOnYes;
-    result.wrap.command = command;
+    result.wrap.search = search;
     result.wrap.post = post;
     return result;
 }
@@ -59,10 +58,10 @@ Selection trimmedStretch(std::string_view text, int a, int b) {
 
 // The result of an untagged search that found the stretch between a '>' at
 // gt and a '<' at lt.
-TagSearchResult untaggedStretch(std::string_view text, int gt, int lt, int command) {
+TagSearchResult untaggedStretch(std::string_view text, int gt, int lt, TagSearch search) {
     const Selection between{gt + 1, lt};
     const Selection trimmed = trimmedStretch(text, between.start, between.end);
-    if (trimmed.start >= trimmed.end) return searchOn(between, command);
+    if (trimmed.start >= trimmed.end) return searchOn(between, search);
     return found(trimmed);
 }
 
@@ -163,7 +162,7 @@ TagSearchResult TagNavigator::findNextTag(std::string_view text, Selection selec
     if (sel.end > sel.start && text[sel.start] == '<' && text[sel.end - 1] == '>') ++sel.start;
     if (const auto lt = searchOne(text, sel, '<', true))
         if (const auto gt = searchOne(text, oneByteAt(*lt), '>', true)) return found({*lt, *gt + 1});
-    return endOfText(lengthOf(text), "No more HTML tags!\nContinue from top?", "Find Next Tag", 0, cmd::FindNextTag,
+    return endOfText(lengthOf(text), "No more HTML tags!\nContinue from top?", "Find Next Tag", 0, TagSearch::NextTag,
                      true);
 }
 
@@ -173,25 +172,25 @@ TagSearchResult TagNavigator::findPreviousTag(std::string_view text, Selection s
     if (const auto gt = searchOne(text, sel, '>', false))
         if (const auto lt = searchOne(text, oneByteAt(*gt), '<', false)) return found({*lt, *gt + 1});
     return endOfText(0, "No more HTML tags!\nContinue from bottom?", "Find Previous Tag", lengthOf(text),
-                     cmd::FindPreviousTag, false);
+                     TagSearch::PreviousTag, false);
 }
 
 TagSearchResult TagNavigator::findNextUntagged(std::string_view text, Selection selection) const {
     const Selection sel = clampedSelection(selection, text);
     if (const auto gt = searchOne(text, sel, '>', true))
         if (const auto lt = searchOne(text, oneByteAt(*gt), '<', true))
-            return untaggedStretch(text, *gt, *lt, cmd::FindNextUntagged);
+            return untaggedStretch(text, *gt, *lt, TagSearch::NextUntagged);
     return endOfText(lengthOf(text), "No more Text!\nContinue from top?", "Find Next Untaged Text", 0,
-                     cmd::FindNextUntagged, true);
+                     TagSearch::NextUntagged, true);
 }
 
 TagSearchResult TagNavigator::findPreviousUntagged(std::string_view text, Selection selection) const {
     const Selection sel = clampedSelection(selection, text);
     if (const auto lt = searchOne(text, sel, '<', false))
         if (const auto gt = searchOne(text, oneByteAt(*lt), '>', false))
-            return untaggedStretch(text, *gt, *lt, cmd::FindPreviousUntagged);
+            return untaggedStretch(text, *gt, *lt, TagSearch::PreviousUntagged);
     return endOfText(0, "No more Text!\nContinue from bottom?", "Find Previous Untaged Text", lengthOf(text),
-                     cmd::FindPreviousUntagged, true);
+                     TagSearch::PreviousUntagged, true);
 }
 
 MatchingTagsResult TagNavigator::selectMatchingTags(std::string_view text, Selection selection) const {

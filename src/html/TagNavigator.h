@@ -10,30 +10,33 @@
 #include <optional>
 #include <string_view>
 
-#include "html/AsciiText.h"
-#include "html/Selection.h"
+#include "textmodel/AsciiText.h"
+#include "textmodel/Selection.h"
 #include "platform/Prompter.h"
 
 namespace tagloom {
+
+// The four tag searches, for a result that says which one goes on.
+enum class TagSearch { NextTag, PreviousTag, NextUntagged, PreviousUntagged };
 
 // What a Find command asks when its search ran off one end of the text.
 struct WrapAround {
     int caret = 0;  // put the caret here, scroll it into view and repaint the margin, then ask
     Message question;
-    int caretOnYes = 0;  // on Yes the caret goes here and is scrolled into view,
-    int command = 0;     // then this command runs again:
-    bool post = true;    // posted to the view's own queue, or else called at once
+    int caretOnYes = 0;                    // on Yes the caret goes here and is scrolled into view,
+    TagSearch search = TagSearch::NextTag;  // then this search runs again:
+    bool post = true;                       // posted to the view's own queue, or else called at once
 };
 
 struct TagSearchResult {
     enum class Kind {
         Found,      // select `selection` in the usual three steps
-        SearchOn,   // set `selection` as it stands, then post `command` to the view's queue
+        SearchOn,   // set `selection` as it stands, then post `search` to the view's queue
         EndOfText,  // run `wrap` (the selection is then the caret it names)
     };
     Kind kind = Kind::Found;
     Selection selection;
-    int command = 0;
+    TagSearch search = TagSearch::NextTag;
     WrapAround wrap;
 };
 

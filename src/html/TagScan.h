@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "html/Selection.h"
+#include "textmodel/Selection.h"
 
 namespace tagloom {
 

@@ -1,6 +1,6 @@
 #include "html/TextSearch.h"
 
-#include "html/AsciiText.h"
+#include "textmodel/AsciiText.h"
 
 namespace tagloom {
 

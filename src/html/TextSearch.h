@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-#include "html/Selection.h"
+#include "textmodel/Selection.h"
 
 namespace tagloom {
 

@@ -3,38 +3,21 @@
 #include <cstring>
 #include <new>
 
-#include "document/TextLimits.h"
-#include "html/AsciiText.h"
-#include "resources/CommandIds.h"
+#include "textmodel/TextLimits.h"
+#include "textmodel/AsciiText.h"
 
 namespace tagloom {
 
-std::optional<TextTool> textToolOf(int commandId) {
-    switch (commandId) {
-    case cmd::HtmlRemoveWhitespace:
-        return TextTool::HtmlRemoveWhitespace;
-    case cmd::CssRemoveWhitespace:
-        return TextTool::CssRemoveWhitespace;
-    case cmd::CssFormat:
-        return TextTool::CssFormat;
-    default:
-        return std::nullopt;
-    }
-}
-
-void OnUpdateTextTool(TextTool tool, CommandState& state, int len, bool hasSelection) {
-    state.enabled = len > 0;
+std::string textToolMenuText(TextTool tool, bool hasSelection) {
     switch (tool) {
     case TextTool::HtmlRemoveWhitespace:
-        state.text = hasSelection ? "HTML Remove Whitespace in Selected" : "HTML Remove Whitespace in File";
-        break;
+        return hasSelection ? "HTML Remove Whitespace in Selected" : "HTML Remove Whitespace in File";
     case TextTool::CssRemoveWhitespace:
-        state.text = hasSelection ? "CSS Remove Whitespace in Selected" : "CSS Remove Whitespace in File";
-        break;
+        return hasSelection ? "CSS Remove Whitespace in Selected" : "CSS Remove Whitespace in File";
     case TextTool::CssFormat:
-        state.text = hasSelection ? "CSS Format Selected" : "CSS Format File";
-        break;
+        return hasSelection ? "CSS Format Selected" : "CSS Format File";
     }
+    return {};
 }
 
 namespace {

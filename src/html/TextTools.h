@@ -7,20 +7,17 @@
 #include <string>
 #include <string_view>
 
-#include "app/CommandRouter.h"
-#include "html/Selection.h"
+#include "commands/CommandRouter.h"
+#include "textmodel/Selection.h"
 #include "platform/Prompter.h"
 
 namespace tagloom {
 
 enum class TextTool { HtmlRemoveWhitespace, CssRemoveWhitespace, CssFormat };
 
-// The tool a command id runs, if it is one of the three.
-std::optional<TextTool> textToolOf(int commandId);
-
-// Enabled whenever the document is not empty; the menu text says whether the
-// selection or the whole file is rewritten.
-void OnUpdateTextTool(TextTool tool, CommandState& state, int len, bool hasSelection);
+// The tool's menu text, which says whether the selection or the whole file
+// is rewritten.
+std::string textToolMenuText(TextTool tool, bool hasSelection);
 
 // `next` is the byte that follows the input in the document, or '\0' when the
 // input runs to the end of the text.

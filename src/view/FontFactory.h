@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "view/TextMetrics.h"
+#include "textmodel/TextMetrics.h"
 
 namespace tagloom {
 

@@ -16,7 +16,6 @@ void UndoArchive::ResetUndo() {
     undoGrouped.clear();
     nUndoIndex = 0;
     stepsTotal_ = stepsBeforeIndex_ = 0;
-    len = target_.textLength();
 }
 
 void UndoArchive::truncateRedo() {
@@ -45,7 +44,6 @@ void UndoArchive::recordInsertion(int offset, std::string_view text) {
     if (bUndoBusy || text.empty()) return;
     const std::int64_t elapsed = clock_.nowMs() - tLastChange;
     truncateRedo();
-    len += static_cast<int>(text.size());
     append(offset + 1, std::string(text), elapsed);
 }
 
@@ -53,7 +51,6 @@ void UndoArchive::recordRemoval(int offset, std::string text) {
     if (bUndoBusy || text.empty()) return;
     const std::int64_t elapsed = clock_.nowMs() - tLastChange;
     truncateRedo();
-    len -= static_cast<int>(text.size());
     append(-offset - 1, std::move(text), elapsed);
 }
 
@@ -62,17 +59,14 @@ void UndoArchive::recordRemoval(int offset, std::string text) {
 void UndoArchive::takeOut(int offset, int length) {
     target_.setSelection(offset, offset + length);
     target_.replaceSelection({});
-    len -= length;
 }
 
 void UndoArchive::putBack(int offset, const std::string& text) {
     target_.setSelection(offset, offset);
     target_.replaceSelection(text);
-    len += static_cast<int>(text.size());
     if (text.find("\r\r") == std::string::npos) return;
     if (listener_.bookmarkPutBack) listener_.bookmarkPutBack();
-    int start = 0, end = 0;
-    target_.getSelection(start, end);
+    const int start = target_.selection().start;
     if (start > 0 && target_.charAt(start - 1) == '\r') target_.setSelection(start - 1, start - 1);
 }
 

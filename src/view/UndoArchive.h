@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "textmodel/Selection.h"
+
 namespace tagloom {
 
 class Clock;
@@ -19,8 +21,7 @@ class Clock;
 class UndoTarget {
 public:
     virtual ~UndoTarget() = default;
-    virtual int textLength() const = 0;
-    virtual void getSelection(int& start, int& end) const = 0;
+    virtual Selection selection() const = 0;
     virtual void setSelection(int start, int end) = 0;
     virtual void replaceSelection(std::string_view text) = 0;
     virtual char charAt(int offset) const = 0;
@@ -66,8 +67,6 @@ public:
     int nUndoIndex = 0;
     std::int64_t tLastChange = 0;
     int bUndoBusy = 0;
-    // The text length after the last recorded change.
-    int len = 0;
 
 private:
     void append(int position, std::string text, std::int64_t elapsed);

@@ -6,7 +6,7 @@
 #include <iterator>
 #include <utility>
 
-#include "html/AsciiText.h"
+#include "textmodel/AsciiText.h"
 
 namespace tagloom {
 
@@ -20,10 +20,6 @@ std::optional<int> zoomOutSize(int pointSize) {
     for (auto it = std::rbegin(ZoomSizes); it != std::rend(ZoomSizes); ++it)
         if (*it < pointSize) return *it;
     return std::nullopt;
-}
-
-bool isWordChar(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
 }
 
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 // Small rules of the editor view that need no window: the zoom steps, the
-// word under a double click, the colours read from a selected text, and the
+// colours read from a selected text, and the
 // texts of the status-bar indicators.
 #include <optional>
 #include <string>
@@ -15,9 +15,6 @@ constexpr int ZoomSizes[] = {6, 7, 8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26,
 // that is not in the table moves to its neighbour.
 std::optional<int> zoomInSize(int pointSize);
 std::optional<int> zoomOutSize(int pointSize);
-
-// An ASCII letter, an ASCII digit or "_".
-bool isWordChar(char c);
 
 struct Rgb {
     int red = 0, green = 0, blue = 0;

@@ -109,7 +109,9 @@ TEST(CommandLine, theSelectionLandsOnTheSameBytesInTheLoadedText) {
         Arguments arguments{"/site/page.html"};
         arguments.insert(arguments.end(), c.switches.begin(), c.switches.end());
         const LoadedText loaded = toEditorText(c.file);
-        const auto selection = initialSelection(parseCommandLine(arguments), loaded.text, loaded.bUnixFile);
+        const CommandLine switches = parseCommandLine(arguments);
+        const auto selection =
+            initialSelection(switches.nInitSelStart, switches.nInitSelEnd, loaded.text, loaded.bUnixFile);
         ASSERT_EQ(selection.has_value(), c.selects);
         if (!selection) continue;
         EXPECT_EQ(selection->start, c.start);

@@ -8,8 +8,8 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-#include "app/CommandRouter.h"
-#include "app/RecentFileList.h"
+#include "commands/CommandRouter.h"
+#include "document/RecentFileList.h"
 #include "app/qt/CMainFrame.h"
 #include "resources/CommandIds.h"
 #include "resources/Resources.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "app/RecentFileList.h"
+#include "document/RecentFileList.h"
 #include "document/CHemlowHTMLDoc.h"
 #include "document/DocumentView.h"
 #include "document/TestFiles.h"

@@ -211,18 +211,5 @@ TEST(HtmlFormatter, bookmarksAreOnlyWarnedAboutWhenConfirmationIsOn) {
     EXPECT_FALSE(HtmlFormatter::bookmarkWarning(true, 0));
 }
 
-TEST(HtmlFormatter, isEnabledForAWritableHtmlDocumentOnly) {
-    struct Case {
-        bool html;
-        bool readOnly;
-        bool enabled;
-    };
-    for (const Case c : {Case{true, false, true}, Case{true, true, false}, Case{false, false, false}}) {
-        CommandState state;
-        HtmlFormatter::OnUpdateHtmlFormat(state, c.html, c.readOnly);
-        EXPECT_EQ(state.enabled, c.enabled);
-    }
-}
-
 }  // namespace
 }  // namespace tagloom

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "html/AsciiText.h"
+#include "textmodel/AsciiText.h"
 #include "html/HtmlFormatter.h"
 #include "html/HtmlNormalize.h"
 #include "html/TagCensus.h"

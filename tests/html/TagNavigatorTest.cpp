@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "resources/CommandIds.h"
 
 namespace tagloom {
 namespace {
@@ -130,7 +129,7 @@ TEST(TagNavigator, findNextTagStepsThroughEveryTagThenOffersToStartAtTheTop) {
     EXPECT_EQ(end.wrap.caret, 28);
     EXPECT_EQ(end.wrap.question, (Message{"No more HTML tags!\nContinue from top?", "Find Next Tag", Buttons::YesNoCancel, Icon::Question, 0}));
     EXPECT_EQ(end.wrap.caretOnYes, 0);
-    EXPECT_EQ(end.wrap.command, cmd::FindNextTag);
+    EXPECT_EQ(end.wrap.search, TagSearch::NextTag);
     EXPECT_TRUE(end.wrap.post);
 
     const FindRun yes = runFind(navigator, &TagNavigator::findNextTag, kPage, sel, {Answer::Yes});
@@ -168,7 +167,7 @@ TEST(TagNavigator, findPreviousTagStepsBackAndOffersToStartAtTheBottomByADirectC
     EXPECT_EQ(end.wrap.caret, 0);
     EXPECT_EQ(end.wrap.question, (Message{"No more HTML tags!\nContinue from bottom?", "Find Previous Tag", Buttons::YesNoCancel, Icon::Question, 0}));
     EXPECT_EQ(end.wrap.caretOnYes, 28);
-    EXPECT_EQ(end.wrap.command, cmd::FindPreviousTag);
+    EXPECT_EQ(end.wrap.search, TagSearch::PreviousTag);
     EXPECT_FALSE(end.wrap.post);
 
     const FindRun yes = runFind(navigator, &TagNavigator::findPreviousTag, kPage, sel, {Answer::Yes});
@@ -187,7 +186,7 @@ TEST(TagNavigator, findNextUntaggedSkipsStretchesOfTabsAndLineBreaksButNotOfSpac
     const TagSearchResult repost = navigator.findNextUntagged(kPage, first.selection);
     ASSERT_EQ(repost.kind, Kind::SearchOn);
     EXPECT_EQ(repost.selection, (Selection{10, 12}));
-    EXPECT_EQ(repost.command, cmd::FindNextUntagged);
+    EXPECT_EQ(repost.search, TagSearch::NextUntagged);
     const FindRun spaces = runFind(navigator, &TagNavigator::findNextUntagged, kPage, first.selection);
     EXPECT_EQ(spaces.selection, (Selection{22, 24}));
     EXPECT_EQ(spaces.reposts, 2);
@@ -197,7 +196,7 @@ TEST(TagNavigator, findNextUntaggedSkipsStretchesOfTabsAndLineBreaksButNotOfSpac
     EXPECT_EQ(end.wrap.caret, 28);
     EXPECT_EQ(end.wrap.question, (Message{"No more Text!\nContinue from top?", "Find Next Untaged Text", Buttons::YesNoCancel, Icon::Question, 0}));
     EXPECT_EQ(end.wrap.caretOnYes, 0);
-    EXPECT_EQ(end.wrap.command, cmd::FindNextUntagged);
+    EXPECT_EQ(end.wrap.search, TagSearch::NextUntagged);
     EXPECT_TRUE(end.wrap.post);
 
     const FindRun wrapped = runFind(navigator, &TagNavigator::findNextUntagged, kPage, spaces.selection, {Answer::Yes});
@@ -222,7 +221,7 @@ TEST(TagNavigator, findPreviousUntaggedStepsBackAndOffersToStartAtTheBottom) {
     const TagSearchResult repost = navigator.findPreviousUntagged(kPage, spaces.selection);
     ASSERT_EQ(repost.kind, Kind::SearchOn);
     EXPECT_EQ(repost.selection, (Selection{16, 19}));
-    EXPECT_EQ(repost.command, cmd::FindPreviousUntagged);
+    EXPECT_EQ(repost.search, TagSearch::PreviousUntagged);
     const FindRun one = runFind(navigator, &TagNavigator::findPreviousUntagged, kPage, spaces.selection);
     EXPECT_EQ(one.selection, (Selection{3, 6}));
     EXPECT_EQ(one.reposts, 2);
@@ -233,7 +232,7 @@ TEST(TagNavigator, findPreviousUntaggedStepsBackAndOffersToStartAtTheBottom) {
     EXPECT_EQ(end.wrap.question, (Message{"No more Text!\nContinue from bottom?", "Find Previous Untaged Text",
                                           Buttons::YesNoCancel, Icon::Question, 0}));
     EXPECT_EQ(end.wrap.caretOnYes, 28);
-    EXPECT_EQ(end.wrap.command, cmd::FindPreviousUntagged);
+    EXPECT_EQ(end.wrap.search, TagSearch::PreviousUntagged);
     EXPECT_TRUE(end.wrap.post);
 }
 

@@ -5,8 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "resources/CommandIds.h"
-
 namespace tagloom {
 namespace {
 
@@ -127,34 +125,6 @@ TEST(TextTools, rewriteTheSelectionOrTheWholeDocumentByteByByte) {
         }
         EXPECT_FALSE(result.message) << c.name;
     }
-}
-
-TEST(TextTools, menuTextsFollowTheSelectionAndAnyNonEmptyDocumentEnablesThem) {
-    struct Case {
-        TextTool tool;
-        int commandId;
-        const char* selected;
-        const char* file;
-    };
-    const std::vector<Case> cases = {
-        {TextTool::HtmlRemoveWhitespace, cmd::HtmlRemoveWhitespace, "HTML Remove Whitespace in Selected",
-         "HTML Remove Whitespace in File"},
-        {TextTool::CssRemoveWhitespace, cmd::CssRemoveWhitespace, "CSS Remove Whitespace in Selected",
-         "CSS Remove Whitespace in File"},
-        {TextTool::CssFormat, cmd::CssFormat, "CSS Format Selected", "CSS Format File"},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(textToolOf(c.commandId), c.tool);
-        CommandState state;
-        OnUpdateTextTool(c.tool, state, 10, true);
-        EXPECT_TRUE(state.enabled);
-        EXPECT_EQ(state.text, c.selected);
-        OnUpdateTextTool(c.tool, state, 10, false);
-        EXPECT_EQ(state.text, c.file);
-        OnUpdateTextTool(c.tool, state, 0, false);
-        EXPECT_FALSE(state.enabled);
-    }
-    EXPECT_FALSE(textToolOf(cmd::HtmlFormat));
 }
 
 }  // namespace

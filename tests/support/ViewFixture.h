@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "app/CommandRouter.h"
-#include "app/RecentFileList.h"
+#include "commands/CommandRouter.h"
+#include "document/RecentFileList.h"
 #include "document/CHemlowHTMLDoc.h"
 #include "document/LineEnds.h"
 #include "support/FakePlatform.h"

@@ -27,7 +27,7 @@ TEST(FileState, leavingAFileAndOpeningItAgainBringsItsStateBack) {
         f.control().replaceSel("\r");
     }
     f.pane(str::PaneLines);
-    EXPECT_EQ(f.view->nBookmarks, 2);
+    EXPECT_EQ(f.view->bookmarks().nBookmarks, 2);
     f.router.run(cmd::LineNumbers);
     f.control().lineScroll(0, 120);
     f.select(1000, 1010);
@@ -36,16 +36,15 @@ TEST(FileState, leavingAFileAndOpeningItAgainBringsItsStateBack) {
     f.fake.prompter.answers.push_back(Answer::No);  // the bookmarks were changes: do not save them
     f.document.New();                                // leaving the file stores its state
     EXPECT_EQ(f.text(), "");
-    f.view->settings.bShowLineNum = 0;
+    f.view->settings().bShowLineNum = 0;
     ASSERT_TRUE(f.document.OpenDocumentFile(path));
     f.fake.uiQueue.drain();
     EXPECT_EQ(f.text(), marked);  // the bookmarks are back in the text
-    int s = 0, e = 0;
-    f.control().getSel(s, e);
+    auto [s, e] = f.control().selection();
     EXPECT_EQ(s, 1000);
     EXPECT_EQ(e, 1010);
     EXPECT_EQ(f.control().firstVisibleLine(), 120);
-    EXPECT_EQ(f.view->settings.bShowLineNum, 1);
+    EXPECT_EQ(f.view->settings().bShowLineNum, 1);
     EXPECT_FALSE(f.document.IsModified());
     EXPECT_EQ(f.view->undo().undoSteps(), 0);
 }
@@ -63,7 +62,7 @@ TEST(FileState, nothingIsKeptWhenRestoringIsSwitchedOffOrTheDocumentHasNoName) {
 
     const std::string path = dir.filePath(QStringLiteral("a.html")).toStdString();
     test::writeRawFile(path, "a\n");
-    f.view->settings.bRestoreState = 0;
+    f.view->settings().bRestoreState = 0;
     ASSERT_TRUE(f.document.OpenDocumentFile(path));
     f.document.New();
     EXPECT_FALSE(QFile::exists(QString::fromStdString(storePath)));

@@ -2,7 +2,7 @@
 
 #include <random>
 
-#include "html/Selection.h"
+#include "textmodel/Selection.h"
 #include "resources/CommandIds.h"
 #include "resources/Keys.h"
 #include "support/ViewFixture.h"
@@ -24,10 +24,10 @@ TEST(ViewCore, zoomStopsAtTheEndsOfTheSizeTableWithABeep) {
     };
     for (const auto& c : cases) {
         ViewFixture f;
-        f.view->settings.fontPtSize = c.from;
+        f.view->settings().fontPtSize = c.from;
         const int fontsBefore = f.fonts.created;
         EXPECT_TRUE(f.router.run(c.command));
-        EXPECT_EQ(f.view->settings.fontPtSize, c.to);
+        EXPECT_EQ(f.view->settings().fontPtSize, c.to);
         EXPECT_EQ(f.fake.desktop.beeps, c.beeps);
         EXPECT_EQ(f.fonts.created - fontsBefore, c.beeps ? 0 : 1);
     }
@@ -48,19 +48,19 @@ TEST(ViewCore, theWheelZoomsOnlyWithCtrlAloneAndAForwardTurnZoomsOut) {
     for (const auto& c : cases) {
         ViewFixture f;
         EXPECT_EQ(f.view->OnMouseWheel(c.delta, c.modifiers, c.buttons), c.used);
-        EXPECT_EQ(f.view->settings.fontPtSize, c.size);
+        EXPECT_EQ(f.view->settings().fontPtSize, c.size);
     }
 }
 
 TEST(ViewCore, ctrlWithTheKeypadKeysZooms) {
     ViewFixture f;
     f.view->OnKeyDown(VK_ADD, kCtrl);
-    EXPECT_EQ(f.view->settings.fontPtSize, 11);
+    EXPECT_EQ(f.view->settings().fontPtSize, 11);
     f.view->OnKeyDown(VK_SUBTRACT, kCtrl);
     f.view->OnKeyDown(VK_SUBTRACT, kCtrl);
-    EXPECT_EQ(f.view->settings.fontPtSize, 9);
+    EXPECT_EQ(f.view->settings().fontPtSize, 9);
     f.view->OnKeyDown(VK_ADD, kNoModifier);
-    EXPECT_EQ(f.view->settings.fontPtSize, 9);
+    EXPECT_EQ(f.view->settings().fontPtSize, 9);
 }
 
 TEST(ViewCore, toggleWordWrapKeepsSelectionTopLineUndoAndModifiedFlags) {
@@ -78,15 +78,14 @@ TEST(ViewCore, toggleWordWrapKeepsSelectionTopLineUndoAndModifiedFlags) {
 
     for (int round = 0; round < 2; ++round) {
         EXPECT_TRUE(f.router.run(cmd::WordWrap));
-        int s = 0, e = 0;
-        f.control().getSel(s, e);
+        auto [s, e] = f.control().selection();
         EXPECT_EQ(s, 3000);
         EXPECT_EQ(e, 3005);
         EXPECT_EQ(f.control().lineIndex(f.control().firstVisibleLine()), top);
         EXPECT_EQ(static_cast<int>(f.view->undo().undoPositions.size()), undoRecords);
         EXPECT_TRUE(f.document.IsModified());
         EXPECT_TRUE(f.control().getModify());
-        EXPECT_EQ(f.control().wordWrap(), f.view->settings.bWrap != 0);
+        EXPECT_EQ(f.control().wordWrap(), f.view->settings().bWrap != 0);
     }
 }
 
@@ -168,8 +167,7 @@ TEST(ViewCore, aDoubleClickSelectsTheWordOfWordCharacters) {
     f.load("x=foo_bar2;");
     f.select(6, 6);
     f.view->OnDoubleClick();
-    int s = 0, e = 0;
-    f.control().getSel(s, e);
+    auto [s, e] = f.control().selection();
     EXPECT_EQ(f.text().substr(s, e - s), "foo_bar2");
 }
 
@@ -219,8 +217,7 @@ TEST(ViewCore, elevenCopiesThenElevenPastesFromLifoWalkBackTenTexts) {
     std::string pasted;
     for (int i = 0; i < 10; ++i) {
         ASSERT_TRUE(f.router.run(cmd::PasteFromLifo));
-        int s = 0, e = 0;
-        f.control().getSel(s, e);
+        auto [s, e] = f.control().selection();
         pasted += f.text().substr(s, e - s);
         EXPECT_EQ(f.fake.clipboard.contents, f.text().substr(s, e - s));
         f.select(e, e);
@@ -234,9 +231,9 @@ TEST(ViewCore, pasteRaisesTheBookmarkCountFromZeroToOne) {
     ViewFixture f;
     f.load("abc");
     f.fake.clipboard.contents = "x";
-    EXPECT_EQ(f.view->nBookmarks, 0);
+    EXPECT_EQ(f.view->bookmarks().nBookmarks, 0);
     EXPECT_TRUE(f.router.run(cmd::Paste));
-    EXPECT_EQ(f.view->nBookmarks, 1);
+    EXPECT_EQ(f.view->bookmarks().nBookmarks, 1);
     EXPECT_EQ(f.text(), "xabc");
 }
 
@@ -267,8 +264,7 @@ TEST(ViewCore, statusIndicatorsKeptIncrementallyEqualTheWalksAfterEveryRandomEdi
             ++lines;
             if (i >= 2 && text[i - 2] == '\r') ++bookmarks;
         }
-        int caret = 0, end = 0;
-        f.control().getSel(caret, end);
+        auto [caret, end] = f.control().selection();
         for (int i = 0; i < caret; ++i) {
             if (text[i] == '\n') {
                 ++line;
@@ -315,8 +311,7 @@ TEST(ViewCore, tabOverASelectionOfSeveralLinesIndentsOrOutdentsThemAsOneStep) {
         f.select(c.start, c.end);
         EXPECT_EQ(f.view->OnTabKey(c.shift), c.taken) << c.file;
         EXPECT_EQ(f.text(), c.text) << c.file;
-        int s = 0, e = 0;
-        f.control().getSel(s, e);
+        auto [s, e] = f.control().selection();
         EXPECT_EQ(s, c.selStart);
         EXPECT_EQ(e, c.selEnd);
         if (c.taken) {
@@ -332,11 +327,11 @@ TEST(ViewCore, columnGuideNeedsAnEmptySelectionAndColorFromTextShowsTheColour) {
     f.load("color: Teal ;");
     f.select(0, 2);
     EXPECT_FALSE(f.router.query(cmd::ColumnGuide).enabled);
-    f.view->ToggleColumnGuide();
-    EXPECT_EQ(f.view->guides.nColumnGuideX, -1);
+    f.view->guides().ToggleColumnGuide();
+    EXPECT_EQ(f.view->guides().guides.nColumnGuideX, -1);
     f.select(3, 3);
     EXPECT_TRUE(f.router.run(cmd::ColumnGuide));
-    EXPECT_EQ(f.view->guides.nColumnGuideX, 3 * f.view->nCharWidth);
+    EXPECT_EQ(f.view->guides().guides.nColumnGuideX, 3 * f.view->charWidth());
     EXPECT_TRUE(f.router.query(cmd::ColumnGuide).checked);
 
     f.select(6, 12);  // " Teal "
@@ -350,13 +345,13 @@ TEST(ViewCore, columnGuideNeedsAnEmptySelectionAndColorFromTextShowsTheColour) {
 
 TEST(ViewCore, theMarginWidensWhenTheBottomLineNumberGetsAnotherDigit) {
     ViewFixture f;
-    f.view->settings.bShowLineNum = 1;
+    f.view->settings().bShowLineNum = 1;
     f.load("1\n2\n3\n4\n5\n6\n7\n8\n9");
-    EXPECT_EQ(f.view->nMarginChars, 3);
+    EXPECT_EQ(f.view->marginChars(), 3);
     EXPECT_FALSE(f.view->FitMarginTo(9));
     EXPECT_TRUE(f.view->FitMarginTo(10));
-    EXPECT_EQ(f.view->nMarginChars, 4);
-    EXPECT_EQ(f.control().getRect().left, 4 * f.view->nCharWidth);
+    EXPECT_EQ(f.view->marginChars(), 4);
+    EXPECT_EQ(f.control().getRect().left, 4 * f.view->charWidth());
 }
 
 // With word wrap, a wider margin can wrap a line and so bring a number with
@@ -364,8 +359,8 @@ TEST(ViewCore, theMarginWidensWhenTheBottomLineNumberGetsAnotherDigit) {
 // paint would then ask for the next. At one place the margin settles.
 TEST(ViewCore, theMarginSettlesWhenWideningItWrapsALineAboveTheBottom) {
     ViewFixture f;
-    f.view->settings.bShowLineNum = 1;
-    f.view->settings.bWrap = 1;
+    f.view->settings().bShowLineNum = 1;
+    f.view->settings().bWrap = 1;
     std::string text;
     const int charsWithFourWide = (800 - 4 * 6) / 6;  // the fixture's font is 6 pixels wide at 10 points
     for (int i = 1; i <= 200; ++i) text += (i == 85 ? std::string(charsWithFourWide, 'x') : "line") + "\n";
@@ -377,7 +372,7 @@ TEST(ViewCore, theMarginSettlesWhenWideningItWrapsALineAboveTheBottom) {
         const int bottom = std::min(f.control().firstVisibleLine() + f.control().visibleLineCount() - 1,
                                     f.control().lineCount() - 1);
         f.view->FitMarginTo(f.view->textLineOf(f.control().lineIndex(bottom)) + 1);
-        widths.push_back(f.view->nMarginChars);
+        widths.push_back(f.view->marginChars());
     }
     EXPECT_EQ(widths[4], widths[5]);
     EXPECT_EQ(widths[3], widths[4]);
@@ -395,7 +390,7 @@ struct WatchingPrompter : Prompter {
     Answer ask(const Message& message) override {
         if (view) {
             shown = std::string(view->text());
-            lineGuideWhileShown = view->guides.bLineGuide;
+            lineGuideWhileShown = view->guides().guides.bLineGuide;
         }
         return answers.ask(message);
     }
@@ -415,7 +410,7 @@ TEST(ViewCore, theFontReportShowsInPlaceOfTheTextAndLeavesNothingToUndo) {
     view.adoptLoadedText(toEditorText("line one\nline two\n"));
     view.initialUpdate();
     view.control().setSel(5, 8);
-    view.guides.bLineGuide = 1;
+    view.guides().guides.bLineGuide = 1;
     prompter.view = &view;
     EXPECT_TRUE(router.run(cmd::FontCharacteristics));
     EXPECT_NE(prompter.shown.find("\t\tFont Face Name:  Courier New\r\n\t\tCharacter Set:  ANSI_CHARSET\r\n"),
@@ -426,11 +421,10 @@ TEST(ViewCore, theFontReportShowsInPlaceOfTheTextAndLeavesNothingToUndo) {
     EXPECT_EQ(f.fake.prompter.messages[0].text, "Return to the document\nPress [esc] or click OK");
     EXPECT_EQ(f.fake.prompter.messages[0].title, "Tagloom - Font Characteristics");
     EXPECT_EQ(std::string(view.text()), "line one\r\nline two\r\n");
-    int s = 0, e = 0;
-    view.control().getSel(s, e);
+    auto [s, e] = view.control().selection();
     EXPECT_EQ(s, 5);
     EXPECT_EQ(e, 8);
-    EXPECT_EQ(view.guides.bLineGuide, 1);
+    EXPECT_EQ(view.guides().guides.bLineGuide, 1);
     EXPECT_EQ(view.undo().undoSteps(), 0);
     f.document.attachView(f.view.get());
 }
@@ -456,8 +450,7 @@ TEST(ViewCore, aWholeTextReplacementIsOneUndoStepBothWays) {
     f.load("<p>old</p>\n");
     f.view->ReplaceWholeText("<p>\r\n\tnew\r\n</p>\r\n");
     EXPECT_EQ(f.router.query(cmd::Undo).text, "&Undo (1)\tCtrl+Z");
-    int s = 0, e = 0;
-    f.control().getSel(s, e);
+    auto [s, e] = f.control().selection();
     EXPECT_EQ(s, 0);
     EXPECT_TRUE(f.document.IsModified());
     f.router.run(cmd::Undo);
@@ -511,9 +504,7 @@ TEST(ViewCore, theInitialSelectionFromTheCommandLineLiesInTheLoadedText) {
         ViewFixture f;
         f.view->setInitialSelection(c.start, c.end);
         f.load(c.file);
-        int start = -1, end = -1;
-        f.control().getSel(start, end);
-        EXPECT_EQ((Selection{start, end}), c.expected) << c.file << " " << c.start;
+        EXPECT_EQ(f.control().selection(), c.expected) << c.file << " " << c.start;
     }
 }
 

@@ -46,10 +46,5 @@ TEST(ViewRules, colorsAreReadFromNamesHexAndRgbForms) {
     }
 }
 
-TEST(ViewRules, wordCharactersAreAsciiLettersDigitsAndUnderscore) {
-    for (char c : std::string("azAZ09_")) EXPECT_TRUE(isWordChar(c)) << c;
-    for (char c : std::string(" .-=;<\r\n\x80\xe9")) EXPECT_FALSE(isWordChar(c)) << int(c);
-}
-
 }  // namespace
 }  // namespace tagloom

@@ -9,7 +9,7 @@
 
 #include "CliArguments.h"
 #include "document/FileIO.h"
-#include "document/TextLimits.h"
+#include "textmodel/TextLimits.h"
 #include "document/LineEnds.h"
 #include "html/HtmlFormatter.h"
 #include "html/TagNavigator.h"

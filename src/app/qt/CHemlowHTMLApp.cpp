@@ -11,8 +11,9 @@
 #include "platform/qt/QtText.h"
 #include "resources/CommandIds.h"
 #include "view/CHemlowHTMLView.h"
-#include "view/qt/EditWidget.h"
-#include "view/qt/QtTextMetrics.h"
+#include "textmodel/qt/EditWidget.h"
+#include "view/qt/QtFontFactory.h"
+#include "view/qt/ViewInput.h"
 #include "view/qt/ViewPainter.h"
 
 namespace tagloom {
@@ -35,7 +36,8 @@ bool CHemlowHTMLApp::start(const QStringList& arguments) {
     document_->attachView(view_.get());
     view_->setFileStatusStore(fileStatus_.get());
 
-    editWidget_ = new EditWidget(*view_, frame_.get());
+    viewInput_ = std::make_unique<ViewInput>(*view_);
+    editWidget_ = new EditWidget(view_->control(), *viewInput_, frame_.get());
     editWidget_->setDecorator([this](QPainter& painter) {
         PaintMargin(painter, *view_, *editWidget_);
         PaintOverlays(painter, *view_);
@@ -77,9 +79,9 @@ bool CHemlowHTMLApp::start(const QStringList& arguments) {
 void CHemlowHTMLApp::connectStatusBar() {
     auto* flash = new QTimer(this);
     flash->setInterval(500);
-    connect(flash, &QTimer::timeout, this, [this] { view_->OnFlashTimer(); });
+    connect(flash, &QTimer::timeout, this, [this] { view_->guides().OnFlashTimer(); });
     QStatusBar* bar = frame_->statusBar();
-    CHemlowHTMLView::StatusBarHost host;
+    GuideCommands::StatusBarHost host;
     host.background = [bar] {
         const QColor c = bar->palette().color(QPalette::Window);
         return Rgb{c.red(), c.green(), c.blue()};
@@ -106,7 +108,7 @@ void CHemlowHTMLApp::connectStatusBar() {
         else
             editWidget_->releaseMouse();
     };
-    view_->setStatusBarHost(std::move(host));
+    view_->guides().setStatusBarHost(std::move(host));
 }
 
 void CHemlowHTMLApp::registerCommands() {

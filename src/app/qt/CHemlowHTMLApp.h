@@ -6,8 +6,8 @@
 #include <QStringList>
 #include <memory>
 
-#include "app/CommandRouter.h"
-#include "app/RecentFileList.h"
+#include "commands/CommandRouter.h"
+#include "document/RecentFileList.h"
 #include "platform/qt/QtPlatform.h"
 
 namespace tagloom {
@@ -16,6 +16,7 @@ class CMainFrame;
 class CHemlowHTMLDoc;
 class CHemlowHTMLView;
 class EditWidget;
+class ViewInput;
 class QtFontFactory;
 class FileStatusStore;
 
@@ -57,6 +58,7 @@ private:
     std::unique_ptr<CMainFrame> frame_;
     std::unique_ptr<CHemlowHTMLDoc> document_;
     std::unique_ptr<CHemlowHTMLView> view_;
+    std::unique_ptr<ViewInput> viewInput_;
     EditWidget* editWidget_ = nullptr;
     bool exited_ = false;
 };

@@ -12,8 +12,8 @@
 #include <QStatusBar>
 #include <QToolBar>
 
-#include "app/CommandRouter.h"
-#include "app/RecentFileList.h"
+#include "commands/CommandRouter.h"
+#include "document/RecentFileList.h"
 #include "platform/qt/KeyboardState.h"
 #include "platform/qt/QtText.h"
 #include "resources/CommandIds.h"

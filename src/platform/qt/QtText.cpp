@@ -2,7 +2,7 @@
 
 #include <QStringDecoder>
 
-#include "view/TextUnit.h"
+#include "textmodel/TextUnit.h"
 
 namespace tagloom {
 

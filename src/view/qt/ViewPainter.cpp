@@ -4,10 +4,10 @@
 #include <QWidget>
 #include <cstdio>
 
+#include "search/Marks.h"
+#include "textmodel/qt/EditWidget.h"
+#include "textmodel/qt/QtTextMetrics.h"
 #include "view/CHemlowHTMLView.h"
-#include "view/Marks.h"
-#include "view/qt/EditWidget.h"
-#include "view/qt/QtTextMetrics.h"
 
 namespace tagloom {
 
@@ -56,9 +56,9 @@ void setEditorFont(QPainter& painter, const EditWidget& widget) {
 
 void PaintMargin(QPainter& painter, CHemlowHTMLView& view, EditWidget& widget) {
     EditControl& control = view.control();
-    const int lineHeight = view.nLineHeight;
-    const int charWidth = view.nCharWidth;
-    if (view.settings.bShowLineNum && lineHeight > 0) {
+    const int lineHeight = view.lineHeight();
+    const int charWidth = view.charWidth();
+    if (view.settings().bShowLineNum && lineHeight > 0) {
         const VisibleRange range = visibleRange(control, lineHeight);
         int number = view.textLineOf(control.lineIndex(range.bottom)) + 1;
         view.FitMarginTo(number);
@@ -73,19 +73,20 @@ void PaintMargin(QPainter& painter, CHemlowHTMLView& view, EditWidget& widget) {
             const int y = f.top + (i - range.top) * lineHeight;
             const int start = control.lineIndex(i);
             if (start < 0) continue;
-            const bool bookmarked = view.nBookmarks > 0 && endsWithBookmark(view, start);
+            const bool bookmarked = view.bookmarkCount() > 0 && endsWithBookmark(view, start);
             if (bookmarked) painter.fillRect(0, y, stripWidth, lineHeight, kBookmarkBlue);
             if (start == 0 || control.charAt(start - 1) == '\n') {
                 char text[32];
                 const int length = std::snprintf(text, sizeof text, " %d ", number);
                 painter.setPen(bookmarked ? Qt::white : Qt::black);
-                widget.paintLabel(painter, -(charWidth / 4), y + ascent, std::string_view(text, length));
+                widget.renderer().drawLabel(painter, -(charWidth / 4), y + ascent, std::string_view(text, length),
+                                            control.fontMetrics());
                 --number;
             }
         }
         painter.restore();
     }
-    const int guide = view.guides.nColumnGuideX;
+    const int guide = view.guides().guides.nColumnGuideX;
     if (guide >= 0) {
         const Rect f = control.getRect();
         const int x = guide + f.left - control.horizontalScroll();
@@ -97,9 +98,9 @@ namespace {
 
 void paintMarks(QPainter& painter, CHemlowHTMLView& view) {
     EditControl& control = view.control();
-    const int lineHeight = std::max(1, view.nLineHeight);
+    const int lineHeight = std::max(1, view.lineHeight());
     const VisibleRange range = visibleRange(control, lineHeight);
-    const std::string& mark = view.strMarkText;
+    const std::string& mark = view.marks().strMarkText;
 
     int from = view.textLineStart(view.textLineOf(control.lineIndex(range.top)));
     const int bottomLine = view.textLineOf(control.lineIndex(range.bottom));
@@ -113,7 +114,7 @@ void paintMarks(QPainter& painter, CHemlowHTMLView& view) {
     const std::string text = control.copyRange(from, to);
     const char before = from > 0 ? control.charAt(from - 1) : '\0';
     const char after = to < control.length() ? control.charAt(to) : '\0';
-    const auto found = findMarks(text, mark, view.settings.bMatchCase != 0, view.settings.bWholeWord != 0, before, after);
+    const auto found = findMarks(text, mark, view.settings().bMatchCase != 0, view.settings().bWholeWord != 0, before, after);
     if (found.empty()) return;
 
     const Rect f = control.getRect();
@@ -153,16 +154,15 @@ int nextCarriageReturn(EditControl& control, int from) {
 
 void paintLineGuide(QPainter& painter, CHemlowHTMLView& view) {
     EditControl& control = view.control();
-    ViewGuides& g = view.guides;
-    const int lineHeight = view.nLineHeight;
+    ViewGuides& g = view.guides().guides;
+    const int lineHeight = view.lineHeight();
     const int first = control.firstVisibleLine();
     if (first != g.nGuideTopLine) {
         g.nGuideTopY -= (first - g.nGuideTopLine) * lineHeight;
         g.nGuideBottomY -= (first - g.nGuideTopLine) * lineHeight;
         g.nGuideTopLine = first;
     }
-    int s = 0, e = 0;
-    control.getSel(s, e);
+    auto [s, e] = control.selection();
     s = view.textLineStart(view.textLineOf(s));
     e = nextCarriageReturn(control, e);
     const Rect f = control.getRect();
@@ -175,8 +175,8 @@ void paintLineGuide(QPainter& painter, CHemlowHTMLView& view) {
 }  // namespace
 
 void PaintOverlays(QPainter& painter, CHemlowHTMLView& view) {
-    if (view.bMarkHighlight && !view.strMarkText.empty()) paintMarks(painter, view);
-    if (view.guides.bLineGuide) paintLineGuide(painter, view);
+    if (view.marks().shown()) paintMarks(painter, view);
+    if (view.guides().guides.bLineGuide) paintLineGuide(painter, view);
 }
 
 }  // namespace tagloom

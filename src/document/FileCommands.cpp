@@ -1,0 +1,98 @@
+#include "document/FileCommands.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "commands/CommandRouter.h"
+#include "commands/EditorView.h"
+#include "document/CHemlowHTMLDoc.h"
+#include "document/FileIO.h"
+#include "platform/Platform.h"
+#include "resources/CommandIds.h"
+#include "settings/EditorSettings.h"
+#include "textmodel/EditControl.h"
+
+namespace tagloom {
+
+FileCommands::FileCommands(EditorView& view, const EditorSettings& settings, CHemlowHTMLDoc& document,
+                           Platform& platform, CommandRouter& router)
+    : view_(view), settings_(settings), document_(document), platform_(platform) {
+    router.add(cmd::DeleteFile, [this] { DeleteFile(); },
+               [this](CommandState& s) { s.enabled = fileExists(document_.GetPathName()); });
+    router.add(cmd::ReOpen, [this] { ReOpen(); },
+               [this](CommandState& s) { s.enabled = document_.IsModified() && fileExists(document_.GetPathName()); });
+    router.add(cmd::ShowInExplorer, [this] { ShowInExplorer(); },
+               [this](CommandState& s) { s.enabled = !document_.GetPathName().empty(); });
+    router.add(cmd::Send, [this] { Send(); },
+               [this](CommandState& s) { s.enabled = view_.control().length() > 0 && mailAvailable(); });
+}
+
+std::string FileCommands::documentName() const {
+    std::string title = document_.GetTitle();
+    if (!title.empty() && title.back() == '*') title.erase(title.size() - std::min<std::size_t>(2, title.size()));
+    return title;
+}
+
+bool FileCommands::askUnlessConfirmOff(const std::string& text, const std::string& title) {
+    if (!settings_.bConfirm) return true;
+    return platform_.prompter.ask({text, title, Buttons::YesNoCancel, Icon::Question, 1}) == Answer::Yes;
+}
+
+void FileCommands::DeleteFile() {
+    if (!askUnlessConfirmOff("Delete  " + documentName() + "  ?", "Tagloom Delete File")) return;
+    // A file that cannot be removed stays, and so does the command.
+    deleteFile(document_.GetPathName());
+}
+
+void FileCommands::ReOpen() {
+    const std::string path = document_.GetPathName();
+    const std::string question = "ReOpen  \" " + fileNameOf(path) + " \"\nand loose all changes " +
+                                 (view_.bookmarkCount() != 0 ? "and bookmarks " : "") + "?";
+    if (askUnlessConfirmOff(question, "Tagloom ReOpen File")) {
+        document_.nSaveCount = 0;
+        // A failed read has been reported and leaves the text as it was.
+        document_.OnOpenDocument(path);
+    }
+    view_.ResetUndo();
+}
+
+void FileCommands::ShowInExplorer() {
+    const std::string& path = document_.GetPathName();
+    const LaunchResult shown = platform_.launcher.showInFileManager(path);
+    if (shown.ok)
+        platform_.clipboard.setText(path);
+    else
+        platform_.prompter.ask({shown.error, "Show in Explorer", Buttons::Ok, Icon::Error, 0});
+}
+
+bool FileCommands::mailAvailable() {
+    if (!mailAvailable_) mailAvailable_ = platform_.launcher.isProgramAvailable(kMailProgram);
+    return *mailAvailable_;
+}
+
+// The copy goes to a folder of its own that outlives the command: the mail
+// program reads the attachment while the user writes the mail, perhaps after
+// the editor has closed. The system's temporary folder is cleaned by the system.
+void FileCommands::Send() {
+    QTemporaryDir folder(QDir::temp().filePath(QStringLiteral("tagloom-send-XXXXXX")));
+    folder.setAutoRemove(false);
+    const auto fail = [this](const std::string& text) {
+        platform_.prompter.ask({text, "Tagloom", Buttons::Ok, Icon::Error, 0});
+    };
+    if (!folder.isValid()) {
+        fail("Send Mail failed to send message.");
+        return;
+    }
+    const std::string name = documentName();
+    const std::string copy = QFile::encodeName(folder.path()).toStdString() + "/" + name;
+    const WriteResult written = writeTextFile(copy, view_.text(), view_.unixFile());
+    if (!written.ok) {
+        fail(written.error);
+        return;
+    }
+    if (!platform_.launcher.launch(kMailProgram, {"--subject", name, "--attach", copy}).ok)
+        fail("Send Mail failed to send message.");
+}
+
+}  // namespace tagloom

@@ -1,0 +1,132 @@
+#include "textmodel/qt/TextRenderer.h"
+
+#include <QGlyphRun>
+#include <QPainter>
+#include <algorithm>
+#include <climits>
+
+namespace tagloom {
+
+namespace {
+
+QString unitText(char32_t codePoint) {
+    const char32_t units[1] = {codePoint};
+    return QString::fromUcs4(units, 1);
+}
+
+}  // namespace
+
+// Compared by the font itself: a new metrics object may reuse the address of one freed.
+void TextRenderer::setFont(const std::optional<QFont>& font) {
+    if (font_ == font) return;
+    font_ = font;
+    rawFont_ = font ? QRawFont::fromFont(*font) : QRawFont();
+    glyphCache_.clear();
+}
+
+quint32 TextRenderer::glyphOf(char32_t codePoint) {
+    const auto it = glyphCache_.find(codePoint);
+    if (it != glyphCache_.end()) return it->second;
+    quint32 glyph = 0;
+    if (rawFont_.isValid() && rawFont_.supportsCharacter(static_cast<uint>(codePoint))) {
+        const QList<quint32> indexes = rawFont_.glyphIndexesForString(unitText(codePoint));
+        if (indexes.size() == 1) glyph = indexes.front();
+    }
+    glyphCache_.emplace(codePoint, glyph);
+    return glyph;
+}
+
+void TextRenderer::drawLine(QPainter& painter, const Line& line, const Colors& colors) {
+    const auto selected = [&line](int offset) { return offset >= line.selected.start && offset < line.selected.end; };
+    const int baseline = line.top + line.ascent;
+    const int lineHeight = line.lineHeight;
+
+    // Selection backgrounds, then the glyphs in runs of one colour.
+    for (const VisibleChar& c : *line.chars)
+        if (selected(c.offset)) painter.fillRect(c.x, line.top, c.width, lineHeight, colors.highlight);
+    if (line.breakX) painter.fillRect(*line.breakX, line.top, line.breakWidth, lineHeight, colors.highlight);
+
+    QVector<quint32> glyphs;
+    QVector<QPointF> positions;
+    bool runSelected = false;
+    const auto flush = [&] {
+        if (glyphs.isEmpty() || !rawFont_.isValid()) return;
+        QGlyphRun run;
+        run.setRawFont(rawFont_);
+        run.setGlyphIndexes(glyphs);
+        run.setPositions(positions);
+        painter.setPen(runSelected ? colors.highlightText : colors.text);
+        painter.drawGlyphRun(QPointF(0, baseline), run);
+        glyphs.clear();
+        positions.clear();
+    };
+    for (const VisibleChar& c : *line.chars) {
+        const bool isSelected = selected(c.offset);
+        if (c.kind == UnitKind::Tab) continue;
+        if (c.kind == UnitKind::Symbol) {
+            const QRect box(c.x + 1, line.top + 1, std::max(1, c.width - 2), lineHeight - 2);
+            painter.fillRect(box, isSelected ? colors.highlight.darker(115) : colors.symbolFill);
+            painter.setPen(isSelected ? colors.highlightText : colors.symbolText);
+            painter.drawText(box, Qt::AlignCenter, unitText(c.codePoint));
+            continue;
+        }
+        const quint32 glyph = glyphOf(c.codePoint);
+        if (glyph == 0) {
+            flush();
+            painter.setPen(isSelected ? colors.highlightText : colors.text);
+            painter.drawText(c.x, baseline, unitText(c.codePoint));
+            continue;
+        }
+        if (isSelected != runSelected) flush();
+        runSelected = isSelected;
+        glyphs.append(glyph);
+        positions.append(QPointF(c.x, 0));
+    }
+    flush();
+}
+
+int TextRenderer::drawVisibleLines(QPainter& painter, EditControl& control, int ascent, const Colors& colors) {
+    const Selection selection = control.selection();
+    const int lineHeight = control.fontMetrics().lineHeight();
+    int widest = 0;
+    for (const VisibleLine& visible : control.visibleLines()) {
+        const DisplayLine& row = visible.line;
+        chars_.clear();
+        control.visibleChars(row, chars_);
+        Line line{&chars_, visible.y, lineHeight, ascent, selection, std::nullopt, 0};
+        const bool breakSelected = row.end < row.next && row.end >= selection.start && row.end < selection.end;
+        if (breakSelected) {
+            const Point at = control.posFromChar(row.end);
+            if (at.y == visible.y) {
+                line.breakX = at.x;
+                line.breakWidth = std::max(2, control.fontMetrics().averageCharWidth() / 2);
+            }
+        }
+        drawLine(painter, line, colors);
+        widest = std::max<int>(widest, static_cast<int>(std::min<std::int64_t>(control.lineWidth(row), INT_MAX)));
+    }
+    return widest;
+}
+
+void TextRenderer::drawLabel(QPainter& painter, int x, int baseline, std::string_view text,
+                             const TextMetrics& metrics) {
+    QVector<quint32> glyphs;
+    QVector<QPointF> positions;
+    for (const char c : text) {
+        const quint32 glyph = glyphOf(static_cast<unsigned char>(c));
+        if (glyph == 0) {
+            painter.drawText(x, baseline, QString::fromLatin1(text.data(), static_cast<int>(text.size())));
+            return;
+        }
+        glyphs.append(glyph);
+        positions.append(QPointF(x, 0));
+        x += metrics.charWidth(static_cast<unsigned char>(c));
+    }
+    QGlyphRun run;
+    run.setRawFont(rawFont_);
+    run.setGlyphIndexes(glyphs);
+    run.setPositions(positions);
+    painter.drawGlyphRun(QPointF(0, baseline), run);
+}
+
+}  // namespace tagloom

@@ -1,0 +1,68 @@
+#pragma once
+// Draws laid-out text of the edit control's model onto any QPainter: the
+// widget's screen, an offscreen image, a printed page. Every character is
+// drawn at the x its layout gave it, so the caret, the selection and the
+// marks line up with the glyphs; characters the font has go out together as
+// glyph runs, the others one by one from a fallback font, and control bytes
+// as small marked pictures.
+#include <QColor>
+#include <QFont>
+#include <QRawFont>
+#include <optional>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "textmodel/EditControl.h"
+
+class QPainter;
+
+namespace tagloom {
+
+class TextRenderer {
+public:
+    struct Colors {
+        QColor text;
+        QColor highlight;
+        QColor highlightText;
+        QColor symbolFill{0xe4, 0xe4, 0xe4};
+        QColor symbolText{0x90, 0x30, 0x30};
+    };
+
+    // The font the glyphs come from (none: every character from the painter's
+    // font); a different font empties the glyph cache.
+    void setFont(const std::optional<QFont>& font);
+
+    // One display line whose top is at `top`: the selected characters (and a
+    // selected line break, drawn `breakWidth` wide at `breakX`) on the
+    // highlight colour.
+    struct Line {
+        const std::vector<VisibleChar>* chars = nullptr;
+        int top = 0;
+        int lineHeight = 0;
+        int ascent = 0;
+        Selection selected;
+        std::optional<int> breakX;
+        int breakWidth = 0;
+    };
+    void drawLine(QPainter& painter, const Line& line, const Colors& colors);
+
+    // The display lines of the control from its top line down, with its
+    // selection; returns the widest line's width in pixels.
+    int drawVisibleLines(QPainter& painter, EditControl& control, int ascent, const Colors& colors);
+
+    // A short ASCII text (a line number) in the font with the painter's pen,
+    // the way the text is drawn: one glyph run, no shaping.
+    void drawLabel(QPainter& painter, int x, int baseline, std::string_view text, const TextMetrics& metrics);
+
+private:
+    // The font's glyph for a character; 0 when the font has none.
+    quint32 glyphOf(char32_t codePoint);
+
+    std::optional<QFont> font_;
+    QRawFont rawFont_;
+    std::unordered_map<char32_t, quint32> glyphCache_;
+    std::vector<VisibleChar> chars_;
+};
+
+}  // namespace tagloom

@@ -1,0 +1,67 @@
+#include "view/ClipboardCommands.h"
+
+#include "commands/CommandRouter.h"
+#include "commands/EditorView.h"
+#include "platform/Platform.h"
+#include "resources/CommandIds.h"
+#include "search/Bookmarks.h"
+#include "textmodel/EditControl.h"
+
+namespace tagloom {
+
+ClipboardCommands::ClipboardCommands(EditorView& view, Platform& platform, CommandRouter& router,
+                                     Bookmarks& bookmarks)
+    : view_(view), platform_(platform), bookmarks_(bookmarks) {
+    const auto editableSelection = [this](CommandState& s) { s.enabled = hasSelection() && !view_.IsReadOnly(); };
+    router.add(cmd::Cut, [this] { Cut(); }, editableSelection);
+    router.add(cmd::Copy, [this] { Copy(); }, [this](CommandState& s) { s.enabled = hasSelection(); });
+    router.add(cmd::Paste, [this] { Paste(); },
+               [this](CommandState& s) { s.enabled = !view_.IsReadOnly() && platform_.clipboard.hasText(); });
+    router.add(cmd::Delete, [this] { view_.control().clear(); }, editableSelection);
+    router.add(cmd::PasteFromLifo, [this] { PasteFromLifo(); },
+               [this](CommandState& s) {
+                   s.enabled = !lifoTexts.empty();
+                   s.text = "Paste From LIFO (" + std::to_string(lifoTexts.size()) + ")\tCtrl+Shift+V";
+               });
+}
+
+bool ClipboardCommands::hasSelection() const { return !view_.control().selection().empty(); }
+
+void ClipboardCommands::pushLifo(std::string text) {
+    lifoTexts.insert(lifoTexts.begin(), std::move(text));
+    if (lifoTexts.size() > kLifoDepth) lifoTexts.resize(kLifoDepth);
+}
+
+void ClipboardCommands::Cut() {
+    EditControl& control = view_.control();
+    pushLifo(control.selectedText());
+    if (control.isReadOnly() || !hasSelection()) return;
+    // The text goes only once it is safe on the clipboard.
+    if (platform_.clipboard.setText(control.selectedText())) control.clear();
+}
+
+void ClipboardCommands::Copy() {
+    const std::string text = view_.control().selectedText();
+    pushLifo(text);
+    if (!text.empty()) platform_.clipboard.setText(text);
+}
+
+void ClipboardCommands::Paste() {
+    bookmarks_.mayHaveAdded();
+    EditControl& control = view_.control();
+    if (control.isReadOnly()) return;
+    if (const std::optional<std::string> text = platform_.clipboard.text()) control.typeText(*text);
+}
+
+void ClipboardCommands::PasteFromLifo() {
+    EditControl& control = view_.control();
+    const std::string text = lifoTexts.front();
+    control.replaceSel(text);
+    const int end = control.selection().end;
+    control.setSel(end - static_cast<int>(text.size()), end);
+    control.scrollCaret();
+    lifoTexts.erase(lifoTexts.begin());
+    if (hasSelection()) platform_.clipboard.setText(control.selectedText());
+}
+
+}  // namespace tagloom

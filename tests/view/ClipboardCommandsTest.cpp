@@ -1,0 +1,69 @@
+// Cut, Copy, Paste and the LIFO buffer, built on their own with a stand-in view.
+#include "view/ClipboardCommands.h"
+
+#include <gtest/gtest.h>
+
+#include "resources/CommandIds.h"
+#include "search/Bookmarks.h"
+#include "support/ComponentFixture.h"
+
+namespace tagloom {
+namespace {
+
+struct ClipboardFixture : test::ComponentFixture {
+    Bookmarks bookmarks{view.control()};
+    ClipboardCommands commands{view, fake.platform, router, bookmarks};
+    std::string shown() {
+        const Selection s = view.control().selection();
+        std::string t = text();
+        if (s.empty()) return t.insert(static_cast<std::size_t>(s.start), "|");
+        t.insert(static_cast<std::size_t>(s.end), "]");
+        return t.insert(static_cast<std::size_t>(s.start), "[");
+    }
+};
+
+TEST(ClipboardCommands, cutCopyAndPasteWorkOnTheSelectionAndNothingIsLostWhenTheClipboardRefuses) {
+    ClipboardFixture f;
+    f.load("hello world", 0, 5);
+    ASSERT_TRUE(f.router.run(cmd::Cut));
+    EXPECT_EQ(f.fake.clipboard.contents, "hello");
+    EXPECT_EQ(f.shown(), "| world");
+    f.view.control().setSel(6, 6);
+    ASSERT_TRUE(f.router.run(cmd::Paste));
+    EXPECT_EQ(f.shown(), " worldhello|");
+    f.view.control().setSel(0, 1);
+    ASSERT_TRUE(f.router.run(cmd::Delete));
+    EXPECT_EQ(f.fake.clipboard.contents, "hello") << "Delete leaves the clipboard alone";
+
+    f.fake.clipboard.available = false;
+    f.view.control().setSel(0, 5);
+    f.router.run(cmd::Cut);
+    EXPECT_EQ(f.shown(), "[world]hello") << "the text stays when the clipboard refuses it";
+    EXPECT_EQ(f.commands.lifoTexts, (std::vector<std::string>{"world", "hello"}));
+}
+
+TEST(ClipboardCommands, aReadOnlyTextIsCopiedButNeitherCutNorPastedInto) {
+    ClipboardFixture f;
+    f.fake.clipboard.contents = "clip";
+    f.load("abc", 1, 2);
+    f.view.control().setReadOnly(true);
+    EXPECT_FALSE(f.router.run(cmd::Cut));
+    EXPECT_FALSE(f.router.run(cmd::Paste));
+    EXPECT_FALSE(f.router.run(cmd::Delete));
+    EXPECT_EQ(f.shown(), "a[b]c");
+    ASSERT_TRUE(f.router.run(cmd::Copy));
+    EXPECT_EQ(f.fake.clipboard.contents, "b");
+}
+
+TEST(ClipboardCommands, aPasteRaisesTheBookmarkCountUntilTheNextRecount) {
+    ClipboardFixture f;
+    f.fake.clipboard.contents = "x";
+    f.load("ab");
+    ASSERT_TRUE(f.router.run(cmd::Paste));
+    EXPECT_EQ(f.bookmarks.nBookmarks, 1);
+    f.bookmarks.recount();
+    EXPECT_EQ(f.bookmarks.nBookmarks, 0);
+}
+
+}  // namespace
+}  // namespace tagloom
