@@ -1,7 +1,7 @@
 #pragma once
 // Small rules of the editor view that need no window: the zoom steps, the
-// colours read from a selected text, and the
-// texts of the status-bar indicators.
+// colours read from a selected text, and the texts of the status-bar
+// indicators.
 #include <optional>
 #include <string>
 #include <string_view>

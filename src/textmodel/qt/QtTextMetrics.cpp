@@ -4,14 +4,10 @@
 
 namespace tagloom {
 
-namespace {
-
-QString textOf(char32_t codePoint) {
+QString codePointText(char32_t codePoint) {
     const char32_t units[1] = {codePoint};
     return QString::fromUcs4(units, 1);
 }
-
-}  // namespace
 
 QtTextMetrics::QtTextMetrics(const QFont& font)
     : font_(font),
@@ -25,7 +21,7 @@ int QtTextMetrics::charWidth(char32_t codePoint) const {
     if (codePoint < 256) return latinWidths_[codePoint];
     const auto it = otherWidths_.find(codePoint);
     if (it != otherWidths_.end()) return it->second;
-    int width = metrics_.horizontalAdvance(textOf(codePoint));
+    int width = metrics_.horizontalAdvance(codePointText(codePoint));
     // The pictures that stand for control bytes keep room for their box even
     // where the font has no glyph for them.
     if (codePoint >= 0x2400 && codePoint <= 0x2426) width = std::max(width, averageCharWidth_);

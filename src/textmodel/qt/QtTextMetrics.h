@@ -11,6 +11,9 @@
 
 namespace tagloom {
 
+// One character as a QString.
+QString codePointText(char32_t codePoint);
+
 class QtTextMetrics final : public TextMetrics {
 public:
     explicit QtTextMetrics(const QFont& font);

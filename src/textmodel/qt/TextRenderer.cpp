@@ -5,16 +5,9 @@
 #include <algorithm>
 #include <climits>
 
+#include "textmodel/qt/QtTextMetrics.h"
+
 namespace tagloom {
-
-namespace {
-
-QString unitText(char32_t codePoint) {
-    const char32_t units[1] = {codePoint};
-    return QString::fromUcs4(units, 1);
-}
-
-}  // namespace
 
 // Compared by the font itself: a new metrics object may reuse the address of one freed.
 void TextRenderer::setFont(const std::optional<QFont>& font) {
@@ -29,7 +22,7 @@ quint32 TextRenderer::glyphOf(char32_t codePoint) {
     if (it != glyphCache_.end()) return it->second;
     quint32 glyph = 0;
     if (rawFont_.isValid() && rawFont_.supportsCharacter(static_cast<uint>(codePoint))) {
-        const QList<quint32> indexes = rawFont_.glyphIndexesForString(unitText(codePoint));
+        const QList<quint32> indexes = rawFont_.glyphIndexesForString(codePointText(codePoint));
         if (indexes.size() == 1) glyph = indexes.front();
     }
     glyphCache_.emplace(codePoint, glyph);
@@ -67,14 +60,14 @@ void TextRenderer::drawLine(QPainter& painter, const Line& line, const Colors& c
             const QRect box(c.x + 1, line.top + 1, std::max(1, c.width - 2), lineHeight - 2);
             painter.fillRect(box, isSelected ? colors.highlight.darker(115) : colors.symbolFill);
             painter.setPen(isSelected ? colors.highlightText : colors.symbolText);
-            painter.drawText(box, Qt::AlignCenter, unitText(c.codePoint));
+            painter.drawText(box, Qt::AlignCenter, codePointText(c.codePoint));
             continue;
         }
         const quint32 glyph = glyphOf(c.codePoint);
         if (glyph == 0) {
             flush();
             painter.setPen(isSelected ? colors.highlightText : colors.text);
-            painter.drawText(c.x, baseline, unitText(c.codePoint));
+            painter.drawText(c.x, baseline, codePointText(c.codePoint));
             continue;
         }
         if (isSelected != runSelected) flush();
