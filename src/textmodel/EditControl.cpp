@@ -110,6 +110,7 @@ std::string EditControl::getText() const { return text_.range(0, length()); }
 
 void EditControl::reset(std::string&& text) {
     checkLength(text.size());
+    encoding_ = encodingOf(text);
     text_.reset(std::move(text));
     lines_.build(text_);
     layout_.textReset();
@@ -443,6 +444,12 @@ bool EditControl::typeText(std::string_view text) {
                          static_cast<std::int64_t>(text.size());
     if (grown > limit_) return false;
     return edit(selectionStart(), selectionEnd(), text, true);
+}
+
+bool EditControl::typeCharacters(std::string_view utf8) {
+    if (readOnly_) return false;
+    const std::optional<std::string> stored = fromUtf8(utf8, encoding_);
+    return stored && typeText(*stored);
 }
 
 bool EditControl::deleteBack() {

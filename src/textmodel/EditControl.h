@@ -11,6 +11,7 @@
 #include "textmodel/Selection.h"
 #include "textmodel/TextBuffer.h"
 #include "textmodel/TextCaret.h"
+#include "textmodel/TextEncoding.h"
 #include "textmodel/TextLayout.h"
 #include "textmodel/TextLimits.h"
 #include "textmodel/TextLines.h"
@@ -214,6 +215,12 @@ public:
     // Typing is refused (false, nothing changed) when read-only or when the
     // text would grow past textLimit().
     bool typeText(std::string_view text);
+    // Typed or pasted characters, given in UTF-8, stored in the text's
+    // encoding; refused (false, nothing changed) like typeText, and when a
+    // character has no byte in that encoding.
+    bool typeCharacters(std::string_view utf8);
+    // The encoding of the text, decided when it was last set as a whole.
+    TextEncoding encoding() const { return encoding_; }
     // Backspace and Delete: the selection, else the character before or
     // after the caret; a line break, CR CR LF included, goes as one.
     bool deleteBack();
@@ -288,6 +295,7 @@ private:
     std::optional<std::int64_t> goalX_;
     bool modified_ = false;
     bool readOnly_ = false;
+    TextEncoding encoding_ = TextEncoding::Utf8;
     int tabChars_ = 8;
     int limit_ = kMaxLength;
     bool wrap_ = false;

@@ -29,7 +29,7 @@ CHemlowHTMLView::CHemlowHTMLView(Platform& platform, CommandRouter& router, Font
       document_(document),
       marks_(*this, router),
       undo_(control_, platform.clock,
-            {[this] { platform_.desktop.beep(); },
+            {[this] { Beep(); },
              [this] {
                  if (document_.nSaveCount != 0) return;
                  control_.setModify(false);
@@ -121,9 +121,11 @@ void CHemlowHTMLView::ZoomIn() { zoomTo(zoomInSize(settings_.fontPtSize)); }
 
 void CHemlowHTMLView::ZoomOut() { zoomTo(zoomOutSize(settings_.fontPtSize)); }
 
+void CHemlowHTMLView::Beep() { platform_.desktop.beep(); }
+
 void CHemlowHTMLView::zoomTo(std::optional<int> pointSize) {
     if (!pointSize) {
-        platform_.desktop.beep();
+        Beep();
         return;
     }
     settings_.fontPtSize = *pointSize;
@@ -415,11 +417,14 @@ void CHemlowHTMLView::registerStatusPanes() {
         s.enabled = true;
         s.text = "\t" + std::to_string(control_.textLineCount()) + " Lines";
     });
+    // The size the text has when saved: every CR is dropped and every LF
+    // written as CR LF or LF, whatever line breaks the text holds now (a
+    // whole-text tool may have left bare LFs).
     r.addUpdate(str::PaneBytes, [this](CommandState& s) {
         bookmarks_.recount();
-        const int lines = control_.textLineCount();
+        const int lineFeeds = control_.textLineCount() - 1;
         s.enabled = true;
-        s.text = "\t" + std::to_string(control_.length() - bookmarks_.nBookmarks - (bUnixFile ? lines - 1 : 0)) +
+        s.text = "\t" + std::to_string(control_.length() - carriageReturns_.count() + (bUnixFile ? 0 : lineFeeds)) +
                  " Bytes";
     });
     r.addUpdate(str::PaneBookmarks, [this](CommandState& s) {

@@ -13,6 +13,7 @@
 #include "search/Bookmarks.h"
 #include "search/MarkCommands.h"
 #include "settings/EditorSettings.h"
+#include "textmodel/ByteCount.h"
 #include "textmodel/EditControl.h"
 #include "view/ClipboardCommands.h"
 #include "view/GuideCommands.h"
@@ -73,6 +74,8 @@ public:
     // Shows the report on the editor font in place of the text while a box is open.
     void FontCharacteristics();
     void SelectAll();
+    // The platform's beep: a request that cannot apply.
+    void Beep();
 
     int lineHeight() const { return nLineHeight; }
     int charWidth() const { return nCharWidth; }
@@ -142,6 +145,7 @@ private:
     CHemlowHTMLDoc& document_;
     EditorSettings settings_;
     EditControl control_;
+    ByteCount carriageReturns_{control_, '\r'};
     Bookmarks bookmarks_{control_};
     MarkCommands marks_;
     UndoCommands undo_;

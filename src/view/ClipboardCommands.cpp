@@ -37,20 +37,25 @@ void ClipboardCommands::Cut() {
     pushLifo(control.selectedText());
     if (control.isReadOnly() || !hasSelection()) return;
     // The text goes only once it is safe on the clipboard.
-    if (platform_.clipboard.setText(control.selectedText())) control.clear();
+    if (platform_.clipboard.setText(control.selectedText(), control.encoding())) control.clear();
 }
 
 void ClipboardCommands::Copy() {
-    const std::string text = view_.control().selectedText();
+    const EditControl& control = view_.control();
+    const std::string text = control.selectedText();
     pushLifo(text);
-    if (!text.empty()) platform_.clipboard.setText(text);
+    if (!text.empty()) platform_.clipboard.setText(text, control.encoding());
 }
 
 void ClipboardCommands::Paste() {
     bookmarks_.mayHaveAdded();
     EditControl& control = view_.control();
     if (control.isReadOnly()) return;
-    if (const std::optional<std::string> text = platform_.clipboard.text()) control.typeText(*text);
+    // A text with a character the document's encoding has no byte for is refused.
+    if (const std::optional<std::string> text = platform_.clipboard.text(control.encoding()))
+        control.typeText(*text);
+    else
+        platform_.desktop.beep();
 }
 
 void ClipboardCommands::PasteFromLifo() {
@@ -61,7 +66,7 @@ void ClipboardCommands::PasteFromLifo() {
     control.setSel(end - static_cast<int>(text.size()), end);
     control.scrollCaret();
     lifoTexts.erase(lifoTexts.begin());
-    if (hasSelection()) platform_.clipboard.setText(control.selectedText());
+    if (hasSelection()) platform_.clipboard.setText(control.selectedText(), control.encoding());
 }
 
 }  // namespace tagloom

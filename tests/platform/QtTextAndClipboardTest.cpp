@@ -24,20 +24,43 @@ TEST(QtText, bytesShowAsUtf8WhereTheyAreAndAsWindows1252WhereTheyAreNot) {
     for (const Case& c : cases) EXPECT_EQ(toQString(c.bytes), c.shown) << c.bytes;
 }
 
-TEST(QtClipboard, givesBackTheEditorsBytesExactlyAndOffersTheTextToOthers) {
+TEST(QtClipboard, givesBackTheEditorsBytesInTheirEncodingAndOffersOthersPlainTextWithLineFeeds) {
     if (!QGuiApplication::clipboard()) GTEST_SKIP() << "no clipboard on this platform";
     QtClipboard clipboard;
-    const std::string bytes = "caf\xE9 \x80 \xC3\xA9";
-    ASSERT_TRUE(clipboard.setText(bytes));
+    const std::string latin = "caf\xE9 \x80\r\nnext\r\r\nend";
+    ASSERT_TRUE(clipboard.setText(latin, TextEncoding::Windows1252));
     EXPECT_TRUE(clipboard.hasText());
-    EXPECT_EQ(clipboard.text(), bytes);
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("caf\u00E9 \u20AC \u00E9"));
+    EXPECT_EQ(clipboard.text(TextEncoding::Windows1252), latin);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("caf\u00E9 \u20AC\nnext\nend"));
+    EXPECT_EQ(clipboard.text(TextEncoding::Utf8), "caf\xC3\xA9 \xE2\x82\xAC\r\nnext\r\nend")
+        << "a document in the other encoding gets the characters, not the bytes";
 
-    QGuiApplication::clipboard()->setText(QStringLiteral("from another program \u00E9"));
-    EXPECT_EQ(clipboard.text(), "from another program \xC3\xA9");
+    QGuiApplication::clipboard()->setText(QStringLiteral("from another program \u00E9\nline two\r\nthree"));
+    EXPECT_EQ(clipboard.text(TextEncoding::Utf8), "from another program \xC3\xA9\r\nline two\r\nthree");
+    EXPECT_EQ(clipboard.text(TextEncoding::Windows1252), "from another program \xE9\r\nline two\r\nthree");
+    QGuiApplication::clipboard()->setText(QStringLiteral("\u4E2D"));
+    EXPECT_FALSE(clipboard.text(TextEncoding::Windows1252)) << "no byte for it in Windows-1252";
     QGuiApplication::clipboard()->clear();
     EXPECT_FALSE(clipboard.hasText());
-    EXPECT_FALSE(clipboard.text());
+    EXPECT_FALSE(clipboard.text(TextEncoding::Utf8));
+}
+
+TEST(ClipboardText, theDesktopGetsLineFeedsAndTheEditorCarriageReturnLineFeeds) {
+    struct Case {
+        std::string editor, desktop, back;
+    };
+    const Case cases[] = {
+        {"a\r\nb", "a\nb", "a\r\nb"},
+        {"bookmarked\r\r\nline", "bookmarked\nline", "bookmarked\r\nline"},
+        {"stray\rCR", "strayCR", "strayCR"},
+        {"\r\n\r\n", "\n\n", "\r\n\r\n"},
+        {"", "", ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(toDesktopLineEnds(c.editor), c.desktop) << c.editor;
+        EXPECT_EQ(toEditorLineEnds(c.desktop), c.back) << c.desktop;
+    }
+    EXPECT_EQ(toEditorLineEnds("windows\r\nlines\n"), "windows\r\nlines\r\n");
 }
 
 }  // namespace

@@ -41,11 +41,18 @@ Answer FakePrompter::ask(const Message& message) {
     return takeFront(answers, Answer::Ok);
 }
 
-bool FakeClipboard::setText(const std::string& text) {
+bool FakeClipboard::setText(const std::string& text, TextEncoding textEncoding) {
     if (!available) return false;
     contents = text;
+    encoding = textEncoding;
     ++writes;
     return true;
+}
+
+// Like the desktop's: the bytes back in their own encoding, converted otherwise.
+std::optional<std::string> FakeClipboard::text(TextEncoding wanted) const {
+    if (!contents || wanted == encoding) return contents;
+    return fromUtf8(toUtf8(*contents, encoding), wanted);
 }
 
 LaunchResult FakeLauncher::launch(const std::string& program, const std::vector<std::string>& arguments) {

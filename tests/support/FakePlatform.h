@@ -40,12 +40,16 @@ public:
     int busyCalls = 0;
 };
 
+// Holds the editor's bytes as they were put there; `encoding` is the
+// encoding they came in.
 class FakeClipboard : public Clipboard {
 public:
-    bool setText(const std::string& text) override;
-    std::optional<std::string> text() const override { return contents; }
+    using Clipboard::setText;
+    bool setText(const std::string& text, TextEncoding encoding) override;
+    std::optional<std::string> text(TextEncoding wanted) const override;
     bool hasText() const override { return contents.has_value(); }
     std::optional<std::string> contents;
+    TextEncoding encoding = TextEncoding::Utf8;
     bool available = true;
     int writes = 0;
 };

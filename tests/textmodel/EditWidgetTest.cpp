@@ -48,6 +48,30 @@ TEST(EditWidget, typingEnterAndBackspaceOverALineBreak) {
     EXPECT_TRUE(w.f.document.IsModified());
 }
 
+// Key presses carrying characters that no key of QTest's tables has.
+void typeCharacters(QWidget& widget, const QString& text) {
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(&widget, &press);
+    }
+}
+
+TEST(EditWidget, typedCharactersAreStoredInTheDocumentsEncodingOrRefusedWithABeep) {
+    WidgetFixture w;
+    w.load("caf\xE9\n");  // Windows-1252
+    w.f.control().setSel(4, 4);
+    typeCharacters(w.widget, QStringLiteral("\u00E9\u20AC"));
+    EXPECT_EQ(w.text(), "caf\xE9\xE9\x80\r\n");
+    typeCharacters(w.widget, QStringLiteral("\u4E2D"));
+    EXPECT_EQ(w.text(), "caf\xE9\xE9\x80\r\n");
+    EXPECT_EQ(w.f.fake.desktop.beeps, 1);
+
+    w.load("caf\xC3\xA9\n");  // UTF-8
+    w.f.control().setSel(5, 5);
+    typeCharacters(w.widget, QStringLiteral("\u00E9\u4E2D"));
+    EXPECT_EQ(w.text(), "caf\xC3\xA9\xC3\xA9\xE4\xB8\xAD\r\n");
+}
+
 TEST(EditWidget, shiftWithArrowsAndTheMouseSelect) {
     WidgetFixture w;
     w.load("hello world\nsecond line");

@@ -55,6 +55,22 @@ TEST(ClipboardCommands, aReadOnlyTextIsCopiedButNeitherCutNorPastedInto) {
     EXPECT_EQ(f.fake.clipboard.contents, "b");
 }
 
+TEST(ClipboardCommands, aPasteIsStoredInTheDocumentsEncodingOrRefusedWithABeep) {
+    ClipboardFixture f;
+    f.load("caf\xE9 ", 5, 5);  // Windows-1252
+    f.fake.clipboard.setText("\xC3\xA9\xE2\x82\xAC", TextEncoding::Utf8);
+    ASSERT_TRUE(f.router.run(cmd::Paste));
+    EXPECT_EQ(f.text(), "caf\xE9 \xE9\x80");
+    f.fake.clipboard.setText("\xE4\xB8\xAD", TextEncoding::Utf8);
+    ASSERT_TRUE(f.router.run(cmd::Paste));
+    EXPECT_EQ(f.text(), "caf\xE9 \xE9\x80");
+    EXPECT_EQ(f.fake.desktop.beeps, 1);
+
+    f.view.control().setSel(0, 4);
+    ASSERT_TRUE(f.router.run(cmd::Copy));
+    EXPECT_EQ(f.fake.clipboard.encoding, TextEncoding::Windows1252) << "the bytes travel with their encoding";
+}
+
 TEST(ClipboardCommands, aPasteRaisesTheBookmarkCountUntilTheNextRecount) {
     ClipboardFixture f;
     f.fake.clipboard.contents = "x";

@@ -103,26 +103,33 @@ namespace {
 // The editor's own bytes beside the text: bytes that are not UTF-8 show as
 // Windows-1252 characters, and would come back from the text as their UTF-8.
 const QString kEditorBytes = QStringLiteral("application/x-tagloom-bytes");
+// The encoding of the document the bytes came from: "utf-8" or "windows-1252".
+const QString kEditorEncoding = QStringLiteral("application/x-tagloom-encoding");
 
 }  // namespace
 
-bool QtClipboard::setText(const std::string& text) {
+bool QtClipboard::setText(const std::string& text, TextEncoding encoding) {
     auto* clipboard = QGuiApplication::clipboard();
     if (!clipboard) return false;
     auto* data = new QMimeData;
-    data->setText(toQString(text));
+    data->setText(QString::fromStdString(toDesktopLineEnds(toUtf8(text, encoding))));
     data->setData(kEditorBytes, QByteArray(text.data(), static_cast<qsizetype>(text.size())));
+    data->setData(kEditorEncoding, encoding == TextEncoding::Utf8 ? "utf-8" : "windows-1252");
     clipboard->setMimeData(data);
     return true;
 }
 
-std::optional<std::string> QtClipboard::text() const {
+// The editor's own bytes go back as they came when the document is in their
+// encoding; anything else comes from the desktop's text.
+std::optional<std::string> QtClipboard::text(TextEncoding encoding) const {
     auto* clipboard = QGuiApplication::clipboard();
     const QMimeData* data = clipboard ? clipboard->mimeData() : nullptr;
     if (!data) return std::nullopt;
-    if (data->hasFormat(kEditorBytes)) return data->data(kEditorBytes).toStdString();
+    const QByteArray wanted = encoding == TextEncoding::Utf8 ? "utf-8" : "windows-1252";
+    if (data->hasFormat(kEditorBytes) && data->data(kEditorEncoding) == wanted)
+        return data->data(kEditorBytes).toStdString();
     if (!data->hasText()) return std::nullopt;
-    return fromQString(data->text());
+    return fromUtf8(toEditorLineEnds(fromQString(data->text())), encoding);
 }
 
 bool QtClipboard::hasText() const {

@@ -30,8 +30,9 @@ private:
 
 class QtClipboard : public Clipboard {
 public:
-    bool setText(const std::string& text) override;
-    std::optional<std::string> text() const override;
+    using Clipboard::setText;
+    bool setText(const std::string& text, TextEncoding encoding) override;
+    std::optional<std::string> text(TextEncoding encoding) const override;
     bool hasText() const override;
 };
 

@@ -177,7 +177,7 @@ bool EditWidget::handleEditing(QKeyEvent* event) {
     if (modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
     const QString text = event->text();
     if (text.isEmpty() || !text.at(0).isPrint()) return false;
-    control_.typeText(text.toUtf8().toStdString());
+    typeCharacters(text);
     return true;
 }
 
@@ -193,8 +193,12 @@ void EditWidget::keyPressEvent(QKeyEvent* event) {
 }
 
 void EditWidget::inputMethodEvent(QInputMethodEvent* event) {
-    if (!event->commitString().isEmpty()) control_.typeText(event->commitString().toUtf8().toStdString());
+    if (!event->commitString().isEmpty()) typeCharacters(event->commitString());
     event->accept();
+}
+
+void EditWidget::typeCharacters(const QString& text) {
+    if (!control_.isReadOnly() && !control_.typeCharacters(text.toUtf8().toStdString())) listener_.typingRefused();
 }
 
 bool EditWidget::focusNextPrevChild(bool) { return false; }  // Tab belongs to the text

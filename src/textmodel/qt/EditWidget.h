@@ -22,6 +22,9 @@ public:
     virtual void sized(int width, int height) = 0;
     // A Tab or Shift+Tab; true when the listener took it, else it is typed.
     virtual bool tabTyped(bool shift) = 0;
+    // Typed characters the text cannot take: one its encoding has no byte
+    // for, or more than its limit.
+    virtual void typingRefused() = 0;
     // After the widget and the model handled a key (or left it to the menus).
     virtual void keyHandled(const QKeyEvent& event) = 0;
     // Before a left-button press reaches the model; true when the listener
@@ -85,6 +88,7 @@ private:
 
     bool handleNavigation(QKeyEvent* event);
     bool handleEditing(QKeyEvent* event);
+    void typeCharacters(const QString& text);
     void restartCaret();
     void autoScroll();
 

@@ -14,6 +14,8 @@ void ViewInput::sized(int width, int height) { view_.OnSize(width, height); }
 
 bool ViewInput::tabTyped(bool shift) { return view_.OnTabKey(shift); }
 
+void ViewInput::typingRefused() { view_.Beep(); }
+
 void ViewInput::keyHandled(const QKeyEvent& event) {
     view_.OnKeyDown(virtualKeyOf(event.key()), modifiersOf(event.modifiers()));
 }

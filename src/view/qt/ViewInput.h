@@ -14,6 +14,7 @@ public:
 
     void sized(int width, int height) override;
     bool tabTyped(bool shift) override;
+    void typingRefused() override;
     void keyHandled(const QKeyEvent& event) override;
     bool takesLeftPress(const QPoint& globalPosition) override;
     void clicked() override;
