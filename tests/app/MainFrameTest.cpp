@@ -1,4 +1,6 @@
+#include <QAbstractScrollArea>
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -236,16 +238,35 @@ TEST(MainFrame, theRecentFileListFillsTheFileMenu) {
 namespace tagloom {
 namespace {
 
-TEST(MainFrame, theMinimumSizeKeepsRoomForTenCharactersOfOneLine) {
+TEST(MainFrame, theMinimumSizeKeepsRoomForTenCharactersOfOneLineBesideTheScrollBar) {
     test::FakePlatform fake;
     Fixture f(fake);
+    auto* view = new QAbstractScrollArea;
+    view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    f.frame->setView(view);
     f.frame->show();
-    const QSize chrome = f.frame->size() - f.frame->centralWidget()->size();
+    QApplication::processEvents();
+    const QSize chrome = f.frame->size() - view->viewport()->size();
+    ASSERT_GT(chrome.width(), f.frame->size().width() - view->size().width()) << "the scroll bar is part of the chrome";
     f.frame->setViewCharacterSize(8, 16);
     EXPECT_EQ(f.frame->minimumWidth(), chrome.width() + 10 * 8 + 2);
     EXPECT_EQ(f.frame->minimumHeight(), chrome.height() + 16 + 2);
     f.frame->setViewCharacterSize(0, 0);  // no font yet: the size stays as it was
     EXPECT_EQ(f.frame->minimumWidth(), chrome.width() + 10 * 8 + 2);
+}
+
+// A window narrower than both upper bars side by side: every bar still shows
+// all its buttons, with no overflow arrow.
+TEST(MainFrame, everyToolbarIsWhollyVisibleAtTheDefaultSize) {
+    test::FakePlatform fake;
+    Fixture f(fake);
+    f.frame->resize(CMainFrame::defaultSize());
+    f.frame->show();
+    QApplication::processEvents();
+    for (const auto& layout : res::toolbars()) {
+        const QToolBar* bar = f.frame->toolbar(layout.windowId);
+        EXPECT_GE(bar->width(), bar->sizeHint().width()) << layout.name;
+    }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
+#include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -93,6 +94,55 @@ TEST(EditWidget, shiftWithArrowsAndTheMouseSelect) {
     QTest::mouseRelease(w.widget.viewport(), Qt::LeftButton, {}, QPoint(end.x + 1, y));
     EXPECT_EQ(selected(), "world");
     EXPECT_EQ(w.f.pane(str::PaneLnCol), "\tLn 1, Col 7");
+}
+
+// The scroll bars follow the text and the view without waiting for a key.
+TEST(EditWidget, scrollBarsReflectTheTextAfterALoadAWrapChangeAResizeAndAZoom) {
+    WidgetFixture w;
+    QScrollBar* vertical = w.widget.verticalScrollBar();
+    QScrollBar* horizontal = w.widget.horizontalScrollBar();
+    const auto settle = [&w] {
+        w.widget.grab();  // a paint measures the lines shown
+        QApplication::processEvents();
+        w.f.fake.uiQueue.drain();
+    };
+
+    w.load("short\nfile\n");
+    settle();
+    EXPECT_EQ(vertical->maximum(), 0) << "nothing to scroll";
+    EXPECT_EQ(horizontal->maximum(), 0);
+
+    std::string page;
+    for (int i = 0; i < 300; ++i) page += "line " + std::to_string(i) + "\n";
+    page += std::string(400, 'w') + "\n";
+    w.load(page);
+    settle();
+    const int visible = w.f.control().visibleLineCount();
+    EXPECT_EQ(vertical->maximum(), w.f.control().lineCount() - visible);
+    EXPECT_EQ(vertical->pageStep(), visible);
+    EXPECT_EQ(vertical->value(), 0);
+    EXPECT_EQ(horizontal->maximum(), 0) << "the wide line is not shown yet";
+    QTest::keyClick(&w.widget, Qt::Key_End, Qt::ControlModifier);
+    settle();
+    EXPECT_GT(horizontal->maximum(), 0) << "the wide line is shown";
+    EXPECT_EQ(vertical->value(), w.f.control().firstVisibleLine());
+
+    w.f.view->ToggleWordWrap();
+    settle();
+    EXPECT_FALSE(horizontal->isVisible()) << "nothing to scroll sideways once words wrap";
+    EXPECT_EQ(vertical->maximum(), w.f.control().lineCount() - w.f.control().visibleLineCount());
+    w.f.view->ToggleWordWrap();
+    settle();
+    EXPECT_TRUE(horizontal->isVisible());
+
+    w.widget.resize(640, 200);
+    settle();
+    EXPECT_EQ(vertical->pageStep(), w.f.control().visibleLineCount());
+    w.f.view->ZoomIn();
+    settle();
+    EXPECT_EQ(vertical->pageStep(), w.f.control().visibleLineCount());
+    EXPECT_EQ(vertical->maximum(), std::max(w.f.control().lineCount() - w.f.control().visibleLineCount(),
+                                            w.f.control().firstVisibleLine()));
 }
 
 TEST(EditWidget, pageDownAndTheWheelScroll) {

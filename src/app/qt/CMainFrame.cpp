@@ -1,5 +1,6 @@
 #include "app/qt/CMainFrame.h"
 
+#include <QAbstractScrollArea>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -48,15 +49,15 @@ constexpr int kStoredBars[] = {wnd::EditToolbar, wnd::HtmlToolbar, wnd::DisplayT
 constexpr int kFallbackMinimumWidth = 320;
 constexpr int kFallbackMinimumHeight = 200;
 
+}  // namespace
+
 // A first run opens at a comfortable size for reading a page: most of the
 // screen, but not wider than a page needs.
-QSize defaultWindowSize() {
+QSize CMainFrame::defaultSize() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QSize available = screen ? screen->availableGeometry().size() : QSize(1280, 900);
     return {std::min(1100, available.width() * 4 / 5), std::min(800, available.height() * 4 / 5)};
 }
-
-}  // namespace
 
 CMainFrame::CMainFrame(Platform& platform, CommandRouter& router, RecentFileList& recentFiles)
     : platform_(platform), router_(router), recentFiles_(recentFiles),
@@ -66,12 +67,12 @@ CMainFrame::CMainFrame(Platform& platform, CommandRouter& router, RecentFileList
     setMinimumSize(kFallbackMinimumWidth, kFallbackMinimumHeight);
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowTabbedDocks);
     buildMenus();
-    buildToolbars();
+    buildToolbars(defaultSize().width());
     buildStatusBar();
     buildAccelerators();
     registerCommands();
     setDocumentTitle("Untitled");
-    resize(defaultWindowSize());
+    resize(defaultSize());
     setAcceptDrops(true);
     qApp->installEventFilter(this);
 }
@@ -94,9 +95,12 @@ void CMainFrame::setDocumentTitle(const std::string& title) {
     setWindowTitle(toQString(title) + QStringLiteral(" - ") + toQString(res::stringResource(str::AppTitle)));
 }
 
+// The room is measured in the view's client area: the scroll bars and the
+// frame around it belong to the chrome.
 void CMainFrame::setViewCharacterSize(int charWidth, int lineHeight) {
     if (!view_ || charWidth <= 0 || lineHeight <= 0) return;
-    const QSize chrome = size() - view_->size();
+    const auto* area = qobject_cast<const QAbstractScrollArea*>(view_);
+    const QSize chrome = size() - (area ? area->viewport()->size() : view_->size());
     setMinimumSize(std::max(0, chrome.width()) + 10 * charWidth + 2, std::max(0, chrome.height()) + lineHeight + 2);
 }
 
@@ -206,7 +210,11 @@ void CMainFrame::fillRecentFiles(QMenu* menu) {
 
 // --- toolbars, status bar, keys --------------------------------------------
 
-void CMainFrame::buildToolbars() {
+// On the first run the bars stand in rows across the top: file and HTML work
+// above, display and locating below, and a bar that would not fit whole in
+// its row starts a new one, so no button hides behind an overflow arrow.
+void CMainFrame::buildToolbars(int windowWidth) {
+    int rowWidth = 0;
     for (const auto& layout : res::toolbars()) {
         auto* bar = new QToolBar(toQString(layout.name), this);
         bar->setObjectName(QStringLiteral("Toolbar%1").arg(layout.windowId));
@@ -224,9 +232,13 @@ void CMainFrame::buildToolbars() {
             action->setIcon(toolbarIcon(id));
             bar->addAction(action);
         }
-        // Two rows on the first run: file and HTML work above, display and locating below.
-        if (layout.windowId == wnd::DisplayToolbar) addToolBarBreak(Qt::TopToolBarArea);
+        const int width = bar->sizeHint().width();
+        if (rowWidth > 0 && (layout.windowId == wnd::DisplayToolbar || rowWidth + width > windowWidth)) {
+            addToolBarBreak(Qt::TopToolBarArea);
+            rowWidth = 0;
+        }
         addToolBar(Qt::TopToolBarArea, bar);
+        rowWidth += width;
         toolbars_[layout.windowId] = bar;
     }
 }

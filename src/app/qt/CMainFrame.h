@@ -29,6 +29,9 @@ public:
     CMainFrame(Platform& platform, CommandRouter& router, RecentFileList& recentFiles);
     ~CMainFrame() override;
 
+    // The size of the window on the first run.
+    static QSize defaultSize();
+
     // Puts the editor view in the client area.
     void setView(QWidget* view);
     // The caption: "title - Tagloom".
@@ -61,7 +64,7 @@ protected:
 
 private:
     void buildMenus();
-    void buildToolbars();
+    void buildToolbars(int windowWidth);
     void buildStatusBar();
     void buildAccelerators();
     void registerCommands();

@@ -10,12 +10,14 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QIcon>
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
@@ -72,7 +74,8 @@ Answer QtPrompter::ask(const Message& message) {
     const ButtonSet set = buttonsOf(message.buttons);
     QMessageBox box(iconOf(message.icon), toQString(message.title), toQString(message.text),
                     QMessageBox::NoButton, parent_ ? parent_() : nullptr);
-    for (const auto& [button, answer] : set.buttons) box.addButton(button);
+    // The desktop's plain buttons: text only, whatever icons the style offers.
+    for (const auto& [button, answer] : set.buttons) box.addButton(button)->setIcon(QIcon());
     const auto defaultIndex = static_cast<std::size_t>(std::max(0, message.defaultButton));
     if (defaultIndex < set.buttons.size()) box.setDefaultButton(set.buttons[defaultIndex].first);
     // A box asked during long work would show the busy cursor over its buttons.

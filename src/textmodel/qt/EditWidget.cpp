@@ -24,6 +24,8 @@ EditWidget::EditWidget(EditControl& control, EditWidgetListener& listener, QWidg
     viewport()->setCursor(Qt::IBeamCursor);
     viewport()->setAutoFillBackground(false);
     setFrameShape(QFrame::StyledPanel);
+    // Always there, so the width left for wrapped lines never changes with it.
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     control_.addObserver(*this);
     restartCaret();
 }
@@ -54,7 +56,13 @@ void EditWidget::paintText(QPainter& painter) {
     colors.text = pal.color(QPalette::Text);
     colors.highlight = pal.color(group, QPalette::Highlight);
     colors.highlightText = pal.color(group, QPalette::HighlightedText);
-    widestSeen_ = std::max(widestSeen_, renderer_.drawVisibleLines(painter, control_, ascent, colors));
+    const int widest = renderer_.drawVisibleLines(painter, control_, ascent, colors);
+    // A line wider than any seen before widens the horizontal range, once
+    // this paint is over.
+    if (widest > widestSeen_) {
+        widestSeen_ = widest;
+        QMetaObject::invokeMethod(this, &EditWidget::syncScrollBars, Qt::QueuedConnection);
+    }
 
     if (hasFocus() && caretVisible_ && control_.selection().empty()) {
         const Point at = control_.posFromChar(control_.caret());
@@ -75,8 +83,11 @@ void EditWidget::paintEvent(QPaintEvent*) {
 
 void EditWidget::syncScrollBars() {
     syncing_ = true;
+    // The bar's end puts the last line at the bottom; a view scrolled further
+    // (the control allows the last line at the top) widens it to where it is.
     const int visibleLines = control_.visibleLineCount();
-    verticalScrollBar()->setRange(0, std::max(0, control_.lineCount() - 1));
+    const int lastTop = std::max(control_.lineCount() - visibleLines, control_.firstVisibleLine());
+    verticalScrollBar()->setRange(0, std::max(0, lastTop));
     verticalScrollBar()->setPageStep(visibleLines);
     verticalScrollBar()->setSingleStep(1);
     verticalScrollBar()->setValue(control_.firstVisibleLine());
@@ -114,7 +125,15 @@ void EditWidget::onVScroll() {
     viewport()->update();
 }
 
-void EditWidget::onRepaint(const RepaintRange&) { viewport()->update(); }
+// A repaint of everything follows a new text or a new layout (font, wrap,
+// size, margins): the widths seen so far no longer hold.
+void EditWidget::onRepaint(const RepaintRange& range) {
+    if (range.from == 0 && range.to == RepaintRange::kToEnd) {
+        widestSeen_ = 0;
+        syncScrollBars();
+    }
+    viewport()->update();
+}
 
 void EditWidget::onUpdate() {
     restartCaret();
