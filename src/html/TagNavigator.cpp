@@ -4,7 +4,7 @@
 #include <string>
 
 #include "textmodel/AsciiText.h"
-#include "html/TextSearch.h"
+#include "textmodel/TextSearch.h"
 
 namespace tagloom {
 

@@ -4,34 +4,18 @@
 
 namespace tagloom {
 
-namespace {
-
-bool equalAt(std::string_view text, std::size_t pos, std::string_view mark, bool matchCase) {
-    return matchCase ? text.compare(pos, mark.size(), mark) == 0 : matchesAtIgnoringCase(text, pos, mark);
-}
-
-}  // namespace
-
-std::vector<int> findMarks(std::string_view text, std::string_view mark, bool matchCase, bool wholeWord, char before,
-                           char after) {
-    std::vector<int> found;
-    if (mark.empty() || mark.size() > text.size()) return found;
-    const std::size_t last = text.size() - mark.size();
-    for (std::size_t pos = 0; pos <= last;) {
-        if (!equalAt(text, pos, mark, matchCase)) {
-            ++pos;
-            continue;
-        }
-        if (wholeWord) {
-            const char previous = pos > 0 ? text[pos - 1] : before;
-            const char next = pos + mark.size() < text.size() ? text[pos + mark.size()] : after;
-            if (isWordChar(previous) || isWordChar(next)) {
-                ++pos;
-                continue;
-            }
-        }
-        found.push_back(static_cast<int>(pos));
-        pos += mark.size();
+std::vector<TextMatch> findMarks(std::string_view text, const TextMatcher& mark, bool wholeWord, char before,
+                                 char after) {
+    std::vector<TextMatch> found;
+    if (text.empty()) return found;
+    for (auto match = mark.findFirst(text, 0, text.size() - 1); match;) {
+        const std::size_t end = match->start + match->length;
+        const char previous = match->start > 0 ? text[match->start - 1] : before;
+        const char next = end < text.size() ? text[end] : after;
+        const bool accepted = !wholeWord || (!isWordChar(previous) && !isWordChar(next));
+        if (accepted) found.push_back(*match);
+        const std::size_t from = accepted ? end : match->start + 1;
+        match = from < text.size() ? mark.findFirst(text, from, text.size() - 1) : std::nullopt;
     }
     return found;
 }

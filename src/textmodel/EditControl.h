@@ -135,6 +135,9 @@ public:
     // The whole text, contiguous and NUL-terminated; valid until the next
     // change. Copies the text together when it has been edited since.
     const char* lock();
+    // Whether lock() costs nothing now (no edit since the text was last
+    // made contiguous).
+    bool isLockFree() const { return text_.isContiguous(); }
     int length() const { return text_.length(); }
     // The byte at pos; '\0' at length(); std::out_of_range outside.
     char charAt(int pos) const;

@@ -159,12 +159,16 @@ std::string_view TextBuffer::erase(int pos, int count, std::string& scratch) {
     return scratch;
 }
 
+bool TextBuffer::isContiguous() const {
+    const int n = length();
+    return n == 0 ||
+           (pieces_.size() == 1 && pieces_[0].data == base_->data() && static_cast<std::size_t>(n) == base_->size());
+}
+
 const char* TextBuffer::contiguous() {
-    int n = length();
+    const int n = length();
     if (n == 0) return "";
-    if (pieces_.size() == 1 && pieces_[0].data == base_->data() && static_cast<std::size_t>(n) == base_->size()) {
-        return base_->c_str();
-    }
+    if (isContiguous()) return base_->c_str();
     replaceStorage(std::make_unique<std::string>(range(0, n)));
     return base_->c_str();
 }

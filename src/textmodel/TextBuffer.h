@@ -88,6 +88,8 @@ public:
     // The whole text in one NUL-terminated block; copies the pieces into a
     // new block unless the text is a single block already.
     const char* contiguous();
+    // Whether contiguous() needs no copy.
+    bool isContiguous() const;
 
     // While held, storage that reset() or contiguous() replaces is kept
     // alive, so views handed out before stay valid; releasing frees it.

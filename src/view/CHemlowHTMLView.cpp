@@ -27,7 +27,8 @@ CHemlowHTMLView::CHemlowHTMLView(Platform& platform, CommandRouter& router, Font
       router_(router),
       fonts_(fonts),
       document_(document),
-      marks_(*this, router),
+      bookmarkCommands_(*this, router, bookmarks_),
+      find_(*this, settings_, platform, router),
       undo_(control_, platform.clock,
             {[this] { Beep(); },
              [this] {
@@ -38,7 +39,7 @@ CHemlowHTMLView::CHemlowHTMLView(Platform& platform, CommandRouter& router, Font
              [this] { bookmarks_.putBack(); }},
             router),
       clipboard_(*this, platform, router, bookmarks_),
-      guides_(*this, platform, router, marks_),
+      guides_(*this, platform, router, find_.marks()),
       html_(std::make_unique<HtmlCommands>(*this, settings_, platform, router)),
       textTools_(std::make_unique<TextToolCommands>(*this, platform, router)),
       fileCommands_(std::make_unique<FileCommands>(*this, settings_, document, platform, router)) {
@@ -360,7 +361,7 @@ void CHemlowHTMLView::applyInitialSelection() {
 }
 
 void CHemlowHTMLView::initialUpdate() {
-    marks_.clear();
+    marks().clear();
     nVScrollPos = 0;
     nHScrollPos = 0;
     ApplyFont();

@@ -10,8 +10,9 @@
 
 #include "commands/EditorView.h"
 #include "document/DocumentView.h"
+#include "search/BookmarkCommands.h"
 #include "search/Bookmarks.h"
-#include "search/MarkCommands.h"
+#include "search/FindEngine.h"
 #include "settings/EditorSettings.h"
 #include "textmodel/ByteCount.h"
 #include "textmodel/EditControl.h"
@@ -43,7 +44,8 @@ public:
     const EditorSettings& settings() const { return settings_; }
     UndoArchive& undo() { return undo_.archive(); }
     Bookmarks& bookmarks() { return bookmarks_; }
-    MarkCommands& marks() { return marks_; }
+    FindEngine& find() { return find_; }
+    MarkCommands& marks() { return find_.marks(); }
     GuideCommands& guides() { return guides_; }
     ClipboardCommands& clipboard() { return clipboard_; }
 
@@ -147,7 +149,8 @@ private:
     EditControl control_;
     ByteCount carriageReturns_{control_, '\r'};
     Bookmarks bookmarks_{control_};
-    MarkCommands marks_;
+    BookmarkCommands bookmarkCommands_;
+    FindEngine find_;
     UndoCommands undo_;
     ClipboardCommands clipboard_;
     GuideCommands guides_;

@@ -16,7 +16,7 @@
 #include "html/TagCensus.h"
 #include "html/TagNavigator.h"
 #include "html/TagScan.h"
-#include "html/TextSearch.h"
+#include "textmodel/TextSearch.h"
 #include "html/TextTools.h"
 
 namespace tagloom {

@@ -5,6 +5,14 @@
 namespace tagloom {
 namespace {
 
+std::vector<int> marks(std::string_view text, std::string_view mark, bool matchCase, bool wholeWord,
+                       char before = '\0', char after = '\0') {
+    std::vector<int> starts;
+    for (const TextMatch& m : findMarks(text, TextMatcher(mark, matchCase, TextEncoding::Utf8), wholeWord, before, after))
+        starts.push_back(static_cast<int>(m.start));
+    return starts;
+}
+
 TEST(Marks, occurrencesFollowTheCaseAndWholeWordRules) {
     struct Case {
         const char* text;
@@ -23,10 +31,10 @@ TEST(Marks, occurrencesFollowTheCaseAndWholeWordRules) {
         {"", "cat", false, false, {}},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(findMarks(c.text, c.mark, c.matchCase, c.wholeWord), c.found) << c.text << " / " << c.mark;
+        EXPECT_EQ(marks(c.text, c.mark, c.matchCase, c.wholeWord), c.found) << c.text << " / " << c.mark;
     // The characters just outside a scanned range count for the whole-word test.
-    EXPECT_TRUE(findMarks("cat", "cat", false, true, '_', ' ').empty());
-    EXPECT_EQ(findMarks("cat", "cat", false, true, ' ', '.'), (std::vector<int>{0}));
+    EXPECT_TRUE(marks("cat", "cat", false, true, '_', ' ').empty());
+    EXPECT_EQ(marks("cat", "cat", false, true, ' ', '.'), (std::vector<int>{0}));
 }
 
 }  // namespace

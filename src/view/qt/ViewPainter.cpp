@@ -98,23 +98,25 @@ namespace {
 
 void paintMarks(QPainter& painter, CHemlowHTMLView& view) {
     EditControl& control = view.control();
+    const std::optional<std::string> mark = fromUtf8(view.marks().strMarkText, control.encoding());
+    if (!mark) return;
+    const TextMatcher matcher(*mark, view.settings().bMatchCase != 0, control.encoding());
     const int lineHeight = std::max(1, view.lineHeight());
     const VisibleRange range = visibleRange(control, lineHeight);
-    const std::string& mark = view.marks().strMarkText;
 
     int from = view.textLineStart(view.textLineOf(control.lineIndex(range.top)));
     const int bottomLine = view.textLineOf(control.lineIndex(range.bottom));
     int to = bottomLine + 1 < control.textLineCount() ? view.textLineStart(bottomLine + 1) : control.length();
     const int shownFrom = control.lineIndex(range.top);
     const int shownTo = range.bottom + 1 < control.lineCount() ? control.lineIndex(range.bottom + 1) : control.length();
-    const int slack = static_cast<int>(mark.size());
+    const int slack = static_cast<int>(matcher.longestMatch());
     if (shownFrom - from > kLongLineScan) from = std::max(from, shownFrom - slack);
     if (to - shownTo > kLongLineScan) to = std::min(to, shownTo + slack);
 
     const std::string text = control.copyRange(from, to);
     const char before = from > 0 ? control.charAt(from - 1) : '\0';
     const char after = to < control.length() ? control.charAt(to) : '\0';
-    const auto found = findMarks(text, mark, view.settings().bMatchCase != 0, view.settings().bWholeWord != 0, before, after);
+    const auto found = findMarks(text, matcher, view.settings().bWholeWord != 0, before, after);
     if (found.empty()) return;
 
     const Rect f = control.getRect();
@@ -123,10 +125,10 @@ void paintMarks(QPainter& painter, CHemlowHTMLView& view) {
     // Multiplying by yellow turns the white background yellow and keeps the
     // black glyphs black: the text on yellow, without drawing it again.
     painter.setCompositionMode(QPainter::CompositionMode_Multiply);
-    for (int start : found) {
+    for (const TextMatch& occurrence : found) {
         // One screen row of the occurrence at a time.
-        const int first = from + start;
-        const int last = first + slack;
+        const int first = from + static_cast<int>(occurrence.start);
+        const int last = first + static_cast<int>(occurrence.length);
         int i = first;
         while (i < last) {
             const Point at = control.posFromChar(i);

@@ -1,4 +1,4 @@
-#include "html/TextSearch.h"
+#include "textmodel/TextSearch.h"
 
 #include "textmodel/AsciiText.h"
 

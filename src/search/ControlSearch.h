@@ -1,0 +1,20 @@
+#pragma once
+// Searches the edit control's text without making it contiguous. Where the
+// text already lies in one block the matcher runs over it; otherwise it runs
+// over windows copied out of the control, which double in size as the search
+// goes on, so a search costs about what it passes over, not the size of the
+// text. That keeps a Replace All, which edits between its searches, linear.
+#include <optional>
+
+#include "search/TextMatcher.h"
+
+namespace tagloom {
+
+class EditControl;
+
+// The first occurrence that starts at or after `from`.
+std::optional<TextMatch> findForward(EditControl& control, const TextMatcher& matcher, int from);
+// The last occurrence that starts at or before `from` (nothing when from < 0).
+std::optional<TextMatch> findBackward(EditControl& control, const TextMatcher& matcher, int from);
+
+}  // namespace tagloom

@@ -1,0 +1,158 @@
+#include "search/TextMatcher.h"
+
+#include <QChar>
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+#include "textmodel/TextUnit.h"
+
+namespace tagloom {
+
+namespace {
+
+// Each byte's folded form: ASCII letters to small letters, and in
+// Windows-1252 its own capitals too.
+using FoldTable = std::array<unsigned char, 256>;
+
+FoldTable makeFoldTable(TextEncoding encoding) {
+    FoldTable table{};
+    for (int b = 0; b < 256; ++b) table[b] = static_cast<unsigned char>(b);
+    for (int b = 'A'; b <= 'Z'; ++b) table[b] = static_cast<unsigned char>(b - 'A' + 'a');
+    if (encoding == TextEncoding::Windows1252) {
+        for (int b = 0xC0; b <= 0xDE; ++b)
+            if (b != 0xD7) table[b] = static_cast<unsigned char>(b + 0x20);
+        table[0x8A] = 0x9A;  // S caron
+        table[0x8C] = 0x9C;  // OE
+        table[0x8E] = 0x9E;  // Z caron
+        table[0x9F] = 0xFF;  // Y diaeresis
+    }
+    return table;
+}
+
+const FoldTable& foldTable(TextEncoding encoding) {
+    static const FoldTable utf8 = makeFoldTable(TextEncoding::Utf8);
+    static const FoldTable latin = makeFoldTable(TextEncoding::Windows1252);
+    return encoding == TextEncoding::Utf8 ? utf8 : latin;
+}
+
+bool isAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+bool isContinuationByte(unsigned char b) { return (b & 0xC0) == 0x80; }
+
+TextUnit unitAt(std::string_view text, std::size_t at) {
+    return decodeUnit(reinterpret_cast<const unsigned char*>(text.data()) + at,
+                      static_cast<int>(std::min<std::size_t>(text.size() - at, 4)));
+}
+
+// ASCII folds within ASCII; any other character by its simple Unicode
+// folding, unless that would make it ASCII.
+char32_t folded(char32_t c) {
+    if (c < 0x80) return c >= 'A' && c <= 'Z' ? c + 32 : c;
+    const char32_t fold = QChar::toCaseFolded(c);
+    return fold < 0x80 ? c : fold;
+}
+
+}  // namespace
+
+TextMatcher::TextMatcher(std::string_view what, bool matchCase, TextEncoding encoding)
+    : what_(what), encoding_(encoding) {
+    if (what_.empty() || matchCase) return;
+    if (encoding == TextEncoding::Utf8 && !isAscii(what_)) {
+        mode_ = Mode::CharacterFold;
+        for (std::size_t i = 0; i < what_.size();) {
+            const TextUnit unit = unitAt(what_, i);
+            folded_ += folded(unit.codePoint);
+            i += static_cast<std::size_t>(unit.length);
+        }
+        return;
+    }
+    mode_ = Mode::ByteFold;
+    const FoldTable& fold = foldTable(encoding);
+    for (auto& c : what_) c = static_cast<char>(fold[static_cast<unsigned char>(c)]);
+    for (int b = 0; b < 256; ++b)
+        if (fold[b] == static_cast<unsigned char>(what_.front())) firstBytes_.push_back(static_cast<unsigned char>(b));
+}
+
+std::size_t TextMatcher::longestMatch() const {
+    return mode_ == Mode::CharacterFold ? folded_.size() * 4 : what_.size();
+}
+
+std::size_t TextMatcher::matchAt(std::string_view text, std::size_t at) const {
+    if (what_.empty() || at >= text.size()) return 0;
+    switch (mode_) {
+    case Mode::Exact:
+        return text.size() - at >= what_.size() && text.compare(at, what_.size(), what_) == 0 ? what_.size() : 0;
+    case Mode::ByteFold: {
+        if (text.size() - at < what_.size()) return 0;
+        const FoldTable& fold = foldTable(encoding_);
+        for (std::size_t i = 0; i < what_.size(); ++i)
+            if (fold[static_cast<unsigned char>(text[at + i])] != static_cast<unsigned char>(what_[i])) return 0;
+        return what_.size();
+    }
+    case Mode::CharacterFold: return characterMatchAt(text, at);
+    }
+    return 0;
+}
+
+std::size_t TextMatcher::characterMatchAt(std::string_view text, std::size_t at) const {
+    if (isContinuationByte(static_cast<unsigned char>(text[at]))) return 0;
+    std::size_t i = at;
+    for (const char32_t wanted : folded_) {
+        if (i >= text.size()) return 0;
+        const TextUnit unit = unitAt(text, i);
+        const char32_t c = unit.kind == UnitKind::Text ? unit.codePoint : static_cast<unsigned char>(text[i]);
+        if (folded(c) != wanted) return 0;
+        i += static_cast<std::size_t>(unit.length);
+    }
+    return i - at;
+}
+
+// An exact search lets the library find the first byte; a byte fold looks
+// for each byte that folds to the first one, each with memchr, and takes the
+// nearest.
+std::size_t TextMatcher::nextCandidate(std::string_view text, std::size_t from) const {
+    if (from >= text.size()) return text.size();
+    const char* begin = text.data() + from;
+    const std::size_t count = text.size() - from;
+    const auto scan = [&](unsigned char b) {
+        const void* hit = std::memchr(begin, b, count);
+        return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - text.data()) : text.size();
+    };
+    switch (mode_) {
+    case Mode::Exact: return scan(static_cast<unsigned char>(what_.front()));
+    case Mode::ByteFold: {
+        std::size_t nearest = text.size();
+        for (const unsigned char b : firstBytes_) nearest = std::min(nearest, scan(b));
+        return nearest;
+    }
+    case Mode::CharacterFold: return from;
+    }
+    return from;
+}
+
+std::optional<TextMatch> TextMatcher::findFirst(std::string_view text, std::size_t from, std::size_t lastStart) const {
+    if (what_.empty()) return std::nullopt;
+    lastStart = std::min(lastStart, text.empty() ? 0 : text.size() - 1);
+    for (std::size_t at = nextCandidate(text, from); at <= lastStart && at < text.size();
+         at = nextCandidate(text, at + 1))
+        if (const std::size_t length = matchAt(text, at)) return TextMatch{at, length};
+    return std::nullopt;
+}
+
+std::optional<TextMatch> TextMatcher::findLast(std::string_view text, std::size_t from) const {
+    if (what_.empty() || text.empty()) return std::nullopt;
+    const FoldTable& fold = foldTable(encoding_);
+    const auto first = static_cast<unsigned char>(what_.front());
+    for (std::size_t at = std::min(from, text.size() - 1) + 1; at-- > 0;) {
+        const auto b = static_cast<unsigned char>(text[at]);
+        const bool mayStart = mode_ == Mode::Exact ? b == first : mode_ == Mode::ByteFold ? fold[b] == first : true;
+        if (!mayStart) continue;
+        if (const std::size_t length = matchAt(text, at)) return TextMatch{at, length};
+    }
+    return std::nullopt;
+}
+
+}  // namespace tagloom
