@@ -12,6 +12,7 @@
 #include "resources/CommandIds.h"
 #include "view/CHemlowHTMLView.h"
 #include "textmodel/qt/EditWidget.h"
+#include "search/qt/FindDialogHost.h"
 #include "view/qt/QtFontFactory.h"
 #include "view/qt/ViewInput.h"
 #include "view/qt/ViewPainter.h"
@@ -36,6 +37,7 @@ bool CHemlowHTMLApp::start(const QStringList& arguments) {
     document_->attachView(view_.get());
     view_->setFileStatusStore(fileStatus_.get());
 
+    findDialog_ = std::make_unique<FindDialogHost>(view_->find(), view_->settings(), platform(), frame_.get());
     viewInput_ = std::make_unique<ViewInput>(*view_);
     editWidget_ = new EditWidget(view_->control(), *viewInput_, frame_.get());
     editWidget_->setDecorator([this](QPainter& painter) {
@@ -147,6 +149,7 @@ void CHemlowHTMLApp::exit() {
     view_->storeFileState();
     delete editWidget_;  // the widget watches the view's control: it goes first
     editWidget_ = nullptr;
+    findDialog_.reset();
     document_->attachView(nullptr);
     view_.reset();
     document_.reset();

@@ -17,6 +17,7 @@ class CHemlowHTMLDoc;
 class CHemlowHTMLView;
 class EditWidget;
 class ViewInput;
+class FindDialogHost;
 class QtFontFactory;
 class FileStatusStore;
 
@@ -58,6 +59,7 @@ private:
     std::unique_ptr<CMainFrame> frame_;
     std::unique_ptr<CHemlowHTMLDoc> document_;
     std::unique_ptr<CHemlowHTMLView> view_;
+    std::unique_ptr<FindDialogHost> findDialog_;
     std::unique_ptr<ViewInput> viewInput_;
     EditWidget* editWidget_ = nullptr;
     bool exited_ = false;

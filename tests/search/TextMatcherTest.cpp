@@ -1,0 +1,71 @@
+#include "search/TextMatcher.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "search/ControlSearch.h"
+#include "textmodel/EditControl.h"
+
+namespace tagloom {
+namespace {
+
+TEST(TextMatcher, comparesExactlyOrFoldedByTheEncoding) {
+    struct Case {
+        std::string what;
+        bool matchCase;
+        TextEncoding encoding;
+        std::string text;
+        std::size_t at, length;
+    };
+    const Case cases[] = {
+        {"foo", true, TextEncoding::Utf8, "xFOO foo", 5, 3},
+        {"foo", false, TextEncoding::Utf8, "xFOO fo", 1, 3},
+        {"\xC3\xA9t\xC3\xA9", false, TextEncoding::Utf8, "x\xC3\x89T\xC3\x89", 1, 5},
+        {"stra\xC3\x9F" "e", false, TextEncoding::Utf8, "STRA\xE1\xBA\x9E" "E", 0, 8},  // capital sharp s is 3 bytes
+        {"k", false, TextEncoding::Utf8, "\xE2\x84\xAA k", 4, 1},  // the Kelvin sign stays apart from k
+        {"\xE9t\xE9", false, TextEncoding::Windows1252, "\xC9T\xC9", 0, 3},
+        {"\x9A", false, TextEncoding::Windows1252, "\x8A", 0, 1},  // s caron
+        {"\xD7", false, TextEncoding::Windows1252, "\xF7\xD7", 1, 1},  // the multiplication sign is no letter
+    };
+    for (const Case& c : cases) {
+        const TextMatcher matcher(c.what, c.matchCase, c.encoding);
+        const auto found = matcher.findFirst(c.text, 0, c.text.size());
+        ASSERT_TRUE(found) << c.what << " in " << c.text;
+        EXPECT_EQ(*found, (TextMatch{c.at, c.length})) << c.what << " in " << c.text;
+        EXPECT_EQ(matcher.findLast(c.text, c.text.size()), found) << "the only occurrence, found backwards";
+    }
+    EXPECT_FALSE(TextMatcher("\xA9", false, TextEncoding::Utf8).findFirst("\xC3\xA9", 0, 2))
+        << "never from inside a character";
+}
+
+// The windows copied out of an edited control find what a search of the
+// whole text finds, in both directions, for every kind of comparison.
+TEST(ControlSearch, windowsOfAnEditedTextFindWhatTheWholeTextSearchFinds) {
+    std::mt19937 random(5);
+    const auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    const std::string pieces[] = {"ab", "AB", "\xC3\xA9", "\xC3\x89", " ", "x", "\r\n"};
+    std::string text;
+    while (text.size() < 40000) text += pieces[pick(0, 6)];
+    EditControl control;
+    control.setText(text);
+    for (int i = 0; i < 200; ++i) {
+        const int at = pick(0, control.length());
+        control.setSel(at, at);
+        control.replaceSel(pieces[pick(0, 6)]);
+    }
+    ASSERT_FALSE(control.isLockFree());
+    const std::string whole = control.getText();
+    for (const auto& [what, matchCase] : {std::pair{std::string("ab"), true}, std::pair{std::string("ab \xC3\xA9"), false},
+                                          std::pair{std::string("xx"), false}}) {
+        const TextMatcher matcher(what, matchCase, TextEncoding::Utf8);
+        for (int trial = 0; trial < 200; ++trial) {
+            const int from = pick(0, control.length());
+            ASSERT_EQ(findForward(control, matcher, from), matcher.findFirst(whole, from, whole.size())) << from;
+            ASSERT_EQ(findBackward(control, matcher, from), matcher.findLast(whole, from)) << from;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tagloom
