@@ -12,16 +12,8 @@
 #include <random>
 #include <vector>
 
-#include "commands/CommandRouter.h"
-#include "document/RecentFileList.h"
-#include "document/CHemlowHTMLDoc.h"
-#include "platform/qt/QtPlatform.h"
+#include "BenchEditor.h"
 #include "resources/CommandIds.h"
-#include "textmodel/qt/EditWidget.h"
-#include "view/CHemlowHTMLView.h"
-#include "view/qt/QtFontFactory.h"
-#include "view/qt/ViewInput.h"
-#include "view/qt/ViewPainter.h"
 
 namespace {
 
@@ -41,50 +33,8 @@ std::string page(std::size_t bytes) {
     return text;
 }
 
-struct Editor {
-    explicit Editor(std::size_t bytes, bool lineNumbers)
-        : platform(&context, [] { return nullptr; },
-                   std::make_unique<QtSettingsStore>(dir.filePath(QStringLiteral("bench.conf")))),
-          recent(0),
-          document(platform.platform(), recent),
-          view(platform.platform(), router, fonts, document),
-          input(view),
-          widget(view.control(), input) {
-        document.attachView(&view);
-        view.settings().bWrap = 0;
-        view.settings().bShowLineNum = lineNumbers;
-        view.control().setWordWrap(false);
-        LoadedText loaded;
-        loaded.text = page(bytes);
-        view.adoptLoadedText(std::move(loaded));
-        view.initialUpdate();
-        const int width = 100 * view.charWidth() + 60, height = 50 * view.lineHeight();
-        widget.resize(width, height);
-        view.OnSize(width, height);
-        image = QImage(width, height, QImage::Format_ARGB32_Premultiplied);
-    }
-    ~Editor() { document.attachView(nullptr); }
-    void paint() {
-        QPainter painter(&image);
-        widget.paintText(painter);
-        PaintMargin(painter, view, widget);
-        PaintOverlays(painter, view);
-    }
-    QTemporaryDir dir;
-    QObject context;
-    QtPlatform platform;
-    CommandRouter router;
-    QtFontFactory fonts;
-    RecentFileList recent;
-    CHemlowHTMLDoc document;
-    CHemlowHTMLView view;
-    ViewInput input;
-    EditWidget widget;
-    QImage image;
-};
-
 void BM_PaintScreenAtRandomPlace(benchmark::State& state) {
-    Editor editor(static_cast<std::size_t>(state.range(0)), false);
+    BenchEditor editor(page(static_cast<std::size_t>(state.range(0))), false);
     std::mt19937 random(2);
     const int lines = editor.view.control().lineCount();
     for (auto _ : state) {
@@ -96,7 +46,7 @@ void BM_PaintScreenAtRandomPlace(benchmark::State& state) {
 BENCHMARK(BM_PaintScreenAtRandomPlace)->Arg(10 * 1024)->Arg(100 << 20)->Unit(benchmark::kMicrosecond);
 
 void BM_PageDownWithLineNumbers(benchmark::State& state) {
-    Editor editor(static_cast<std::size_t>(state.range(0)), true);
+    BenchEditor editor(page(static_cast<std::size_t>(state.range(0))), true);
     editor.view.control().lineScroll(0, editor.view.control().lineCount() / 2);
     for (auto _ : state) {
         editor.view.control().moveCaret(CaretMove::PageDown, false);
@@ -109,7 +59,7 @@ BENCHMARK(BM_PageDownWithLineNumbers)->Arg(10 * 1024)->Arg(100 << 20)->Unit(benc
 // undo record, the after-change step, the status indicators, the enable rules
 // of the HTML toolbar that the idle update asks, and a repaint.
 void BM_TypeOneCharacterWholePath(benchmark::State& state) {
-    Editor editor(static_cast<std::size_t>(state.range(0)), true);
+    BenchEditor editor(page(static_cast<std::size_t>(state.range(0))), true);
     std::mt19937 random(3);
     const int length = editor.view.control().length();
     std::vector<double> micros;
@@ -129,6 +79,19 @@ void BM_TypeOneCharacterWholePath(benchmark::State& state) {
     state.counters["median_us"] = micros[micros.size() / 2];
 }
 BENCHMARK(BM_TypeOneCharacterWholePath)->Arg(10 * 1024)->Arg(100 << 20)->Unit(benchmark::kMicrosecond);
+
+// A screen whose lines hold 4 marked words each, 200 in view, painted with
+// the marks shown (1) and hidden (0).
+void BM_PaintScreenWithMarks(benchmark::State& state) {
+    std::string text;
+    for (int i = 0; i < 2000; ++i) text += "<td>cat</td> <td>cat</td> <td>cat</td> <td>cat</td> row\r\n";
+    BenchEditor editor(text, false);
+    editor.view.marks().strMarkText = "cat";
+    editor.view.marks().bMarkHighlight = static_cast<int>(state.range(0));
+    editor.view.control().lineScroll(0, 500);
+    for (auto _ : state) editor.paint();
+}
+BENCHMARK(BM_PaintScreenWithMarks)->ArgName("marks")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -110,34 +110,45 @@ std::size_t TextMatcher::characterMatchAt(std::string_view text, std::size_t at)
     return i - at;
 }
 
-// An exact search lets the library find the first byte; a byte fold looks
-// for each byte that folds to the first one, each with memchr, and takes the
-// nearest.
-std::size_t TextMatcher::nextCandidate(std::string_view text, std::size_t from) const {
-    if (from >= text.size()) return text.size();
-    const char* begin = text.data() + from;
-    const std::size_t count = text.size() - from;
-    const auto scan = [&](unsigned char b) {
-        const void* hit = std::memchr(begin, b, count);
-        return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - text.data()) : text.size();
-    };
-    switch (mode_) {
-    case Mode::Exact: return scan(static_cast<unsigned char>(what_.front()));
-    case Mode::ByteFold: {
-        std::size_t nearest = text.size();
-        for (const unsigned char b : firstBytes_) nearest = std::min(nearest, scan(b));
+// Where each byte that may begin an occurrence next stands: an exact search
+// has one such byte, a byte fold up to two (a letter's two cases). Each is
+// looked for with memchr, and where it was found is kept until the search
+// has passed it, so every byte of the text is looked at once per variant.
+class TextMatcher::Candidates {
+public:
+    Candidates(const TextMatcher& matcher, std::string_view text) : text_(text) {
+        if (matcher.mode_ == Mode::Exact) bytes_.push_back(static_cast<unsigned char>(matcher.what_.front()));
+        if (matcher.mode_ == Mode::ByteFold) bytes_ = matcher.firstBytes_;
+        next_.assign(bytes_.size(), kUnknown);
+        everyByte_ = bytes_.empty();
+    }
+    // The first place at or after `from` where an occurrence may start.
+    std::size_t from(std::size_t from) {
+        if (everyByte_ || from >= text_.size()) return std::min(from, text_.size());
+        std::size_t nearest = text_.size();
+        for (std::size_t i = 0; i < bytes_.size(); ++i) {
+            if (next_[i] == kUnknown || next_[i] < from) {
+                const void* hit = std::memchr(text_.data() + from, bytes_[i], text_.size() - from);
+                next_[i] = hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - text_.data()) : text_.size();
+            }
+            nearest = std::min(nearest, next_[i]);
+        }
         return nearest;
     }
-    case Mode::CharacterFold: return from;
-    }
-    return from;
-}
+
+private:
+    static constexpr std::size_t kUnknown = static_cast<std::size_t>(-1);
+    std::string_view text_;
+    std::vector<unsigned char> bytes_;
+    std::vector<std::size_t> next_;
+    bool everyByte_ = false;
+};
 
 std::optional<TextMatch> TextMatcher::findFirst(std::string_view text, std::size_t from, std::size_t lastStart) const {
     if (what_.empty()) return std::nullopt;
     lastStart = std::min(lastStart, text.empty() ? 0 : text.size() - 1);
-    for (std::size_t at = nextCandidate(text, from); at <= lastStart && at < text.size();
-         at = nextCandidate(text, at + 1))
+    Candidates candidates(*this, text);
+    for (std::size_t at = candidates.from(from); at <= lastStart && at < text.size(); at = candidates.from(at + 1))
         if (const std::size_t length = matchAt(text, at)) return TextMatch{at, length};
     return std::nullopt;
 }

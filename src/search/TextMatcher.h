@@ -41,9 +41,7 @@ public:
 private:
     enum class Mode { Exact, ByteFold, CharacterFold };
 
-    // Where the next start at or after `from` may lie: a byte of the text
-    // that can begin an occurrence.
-    std::size_t nextCandidate(std::string_view text, std::size_t from) const;
+    class Candidates;
     std::size_t characterMatchAt(std::string_view text, std::size_t at) const;
 
     std::string what_;

@@ -176,7 +176,9 @@ TEST(FindEngine, replaceTakesTheSelectionOnlyWhenItIsTheFindText) {
         e.press(FindRequest::kReplace, "foo", true, false, c.matchCase, "Bar", false);
         EXPECT_EQ(e.text(), c.text);
         EXPECT_EQ(e.fake.desktop.beeps, c.beeps);
-        if (c.beeps == 0) EXPECT_EQ(e.selection(), (Selection{0, 3}));
+        if (c.beeps == 0) {
+            EXPECT_EQ(e.selection(), (Selection{0, 3}));
+        }
     }
 }
 

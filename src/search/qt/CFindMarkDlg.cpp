@@ -194,8 +194,6 @@ void CFindMarkDlg::keyPressEvent(QKeyEvent* event) {
     }
 }
 
-void CFindMarkDlg::reject() {}
-
 void CFindMarkDlg::closeEvent(QCloseEvent* event) {
     if (closeListener_) closeListener_(frameGeometry().topLeft());
     QDialog::closeEvent(event);

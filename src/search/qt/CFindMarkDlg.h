@@ -36,7 +36,6 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void reject() override;
 
 private:
     void buildControls();

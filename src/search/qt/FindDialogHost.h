@@ -16,7 +16,8 @@ public:
     FindDialogHost(const FindDialogHost&) = delete;
     FindDialogHost& operator=(const FindDialogHost&) = delete;
 
-    bool isOpen() const override { return !dialog_.isNull(); }
+    // A closed dialog is hidden at once and deleted a little later.
+    bool isOpen() const override { return !dialog_.isNull() && dialog_->isVisible(); }
     void open(bool markMode, const std::string& findText) override;
     CFindMarkDlg* dialog() const { return dialog_.data(); }
 
