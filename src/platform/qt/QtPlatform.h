@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "platform/Platform.h"
+#include "platform/qt/QtFileDialogs.h"
 #include "platform/qt/QtSettingsStore.h"
 
 namespace tagloom {
@@ -41,18 +42,6 @@ public:
     LaunchResult openUrl(const std::string& url) override;
     LaunchResult showInFileManager(const std::string& path) override;
     bool isProgramAvailable(const std::string& program) const override;
-};
-
-class QtFileDialogs : public FileDialogs {
-public:
-    explicit QtFileDialogs(std::function<QWidget*()> parent) : parent_(std::move(parent)) {}
-    std::optional<FileDialogResult> openFile(const FileDialogRequest& request) override;
-    std::optional<FileDialogResult> saveFile(const FileDialogRequest& request) override;
-    std::optional<std::string> chooseFolder(const std::string& title, const std::string& startFolder) override;
-
-private:
-    std::optional<FileDialogResult> run(const FileDialogRequest& request, bool save);
-    std::function<QWidget*()> parent_;
 };
 
 class QtPrintDialogs : public PrintDialogs {

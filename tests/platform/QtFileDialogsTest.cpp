@@ -1,0 +1,90 @@
+// The file dialogs on Qt, run for real: a timer plays the user, choosing a
+// filter and a name in the dialog that is open, and clicking Save or Open.
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "platform/qt/QtPlatform.h"
+
+namespace tagloom {
+namespace {
+
+const char* const kFilterList =
+    "Internet Files ( *.html *.htm *.css *.pl *.js *.php )|*.html;*.htm;*.css;*.pl;*.js;*.php|"
+    "Text Files ( *.txt; *.asc )|*.txt;*.asc|Comma Delimited Files ( *.csv; *.prn )|*.csv;*.prn|"
+    "All Files ( *.* )|*.*||";
+
+// What the dialog showed while the user chose.
+struct Seen {
+    QString filterShown;       // the filter selected when the dialog opened
+    QStringList messageBoxes;  // boxes that came up after Save or Open
+};
+
+// Runs `show` while a timer picks filter `filterIndex` (1-based) and types
+// `fileName` in the modal file dialog, clicks Save or Open, and then closes
+// any box the dialog itself asks.
+template <class Show>
+auto playUser(int filterIndex, const QString& fileName, Seen& seen, Show&& show) {
+    QTimer::singleShot(0, [&seen, filterIndex, fileName] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        seen.filterShown = dialog->selectedNameFilter();
+        dialog->selectNameFilter(dialog->nameFilters().at(filterIndex - 1));
+        dialog->selectFile(fileName);
+        QTimer::singleShot(200, [&seen] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                seen.messageBoxes << box->text();
+                box->reject();
+            }
+        });
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    return show();
+}
+
+TEST(QtFileDialogs, reportTheFilterTheUserChoseAndTheNameAsTyped) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    QtFileDialogs dialogs([] { return nullptr; });
+    FileDialogRequest request;
+    request.title = "Tagloom File Save As";
+    request.folder = folder.path().toStdString();
+    request.filters = parseFilterList(kFilterList);
+    request.filterIndex = 3;
+    for (int chosen = 1; chosen <= 4; ++chosen) {
+        SCOPED_TRACE(chosen);
+        Seen seen;
+        const auto result = playUser(chosen, QStringLiteral("zzz"), seen, [&] { return dialogs.saveFile(request); });
+        ASSERT_TRUE(result);
+        EXPECT_TRUE(seen.filterShown.startsWith(QStringLiteral("Comma Delimited Files")));
+        EXPECT_EQ(result->filterIndex, chosen);
+        EXPECT_EQ(result->path, folder.filePath(QStringLiteral("zzz")).toStdString());
+    }
+}
+
+TEST(QtFileDialogs, openReportsTheChosenFilterToo) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString notes = folder.filePath(QStringLiteral("notes.txt"));
+    std::ofstream(notes.toStdString()) << "notes";
+    QtFileDialogs dialogs([] { return nullptr; });
+    FileDialogRequest request;
+    request.title = "Tagloom File Open";
+    request.folder = folder.path().toStdString();
+    request.filters = parseFilterList(kFilterList);
+    request.showReadOnlyBox = true;
+    Seen seen;
+    const auto result = playUser(2, QStringLiteral("notes.txt"), seen, [&] { return dialogs.openFile(request); });
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->filterIndex, 2);
+    EXPECT_EQ(result->path, notes.toStdString());
+    EXPECT_FALSE(result->readOnly);
+}
+
+}  // namespace
+}  // namespace tagloom
