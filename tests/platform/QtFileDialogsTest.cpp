@@ -26,8 +26,8 @@ struct Seen {
 };
 
 // Runs `show` while a timer picks filter `filterIndex` (1-based) and types
-// `fileName` in the modal file dialog, clicks Save or Open, and then closes
-// any box the dialog itself asks.
+// `fileName` in the modal file dialog, clicks Save or Open, and then answers
+// No to any box the dialog itself asks.
 template <class Show>
 auto playUser(int filterIndex, const QString& fileName, Seen& seen, Show&& show) {
     QTimer::singleShot(0, [&seen, filterIndex, fileName] {
@@ -39,8 +39,10 @@ auto playUser(int filterIndex, const QString& fileName, Seen& seen, Show&& show)
         QTimer::singleShot(200, [&seen] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                 seen.messageBoxes << box->text();
-                box->reject();
+                box->done(QMessageBox::No);
             }
+            // Answered No, the file dialog stays open for another name.
+            if (auto* still = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) still->reject();
         });
         static_cast<QDialog*>(dialog)->accept();
     });
@@ -65,6 +67,23 @@ TEST(QtFileDialogs, reportTheFilterTheUserChoseAndTheNameAsTyped) {
         EXPECT_EQ(result->filterIndex, chosen);
         EXPECT_EQ(result->path, folder.filePath(QStringLiteral("zzz")).toStdString());
     }
+}
+
+TEST(QtFileDialogs, saveLeavesTheQuestionAboutAnExistingFileToTheCaller) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString page = folder.filePath(QStringLiteral("page"));
+    std::ofstream(page.toStdString()) << "old";
+    QtFileDialogs dialogs([] { return nullptr; });
+    FileDialogRequest request;
+    request.title = "Tagloom File Save As";
+    request.folder = folder.path().toStdString();
+    request.filters = parseFilterList(kFilterList);
+    Seen seen;
+    const auto result = playUser(1, QStringLiteral("page"), seen, [&] { return dialogs.saveFile(request); });
+    EXPECT_EQ(seen.messageBoxes, QStringList());
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->path, page.toStdString());
 }
 
 TEST(QtFileDialogs, openReportsTheChosenFilterToo) {

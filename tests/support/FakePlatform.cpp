@@ -80,7 +80,7 @@ std::optional<FileDialogResult> FakeFileDialogs::saveFile(const FileDialogReques
 }
 
 std::optional<std::string> FakeFileDialogs::chooseFolder(const std::string& title, const std::string& startFolder) {
-    requests.push_back({title, startFolder, {}, {}, 1, false, false, false});
+    requests.push_back({title, startFolder, {}, {}, 1, false, false});
     kinds.emplace_back("folder");
     return takeFront(folderAnswers, std::optional<std::string>());
 }

@@ -39,7 +39,7 @@ std::optional<FileDialogResult> QtFileDialogs::run(const FileDialogRequest& requ
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.promptOverwrite);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (!request.filters.empty()) {
         QStringList filters;
         for (const auto& filter : request.filters) filters << qtFilter(filter);
