@@ -49,56 +49,54 @@ auto playUser(int filterIndex, const QString& fileName, Seen& seen, Show&& show)
     return show();
 }
 
-TEST(QtFileDialogs, reportTheFilterTheUserChoseAndTheNameAsTyped) {
+// A dialog on a folder of its own, with the editor's filters.
+struct DialogFixture {
+    explicit DialogFixture(const std::string& title) {
+        request.title = title;
+        request.folder = folder.path().toStdString();
+        request.filters = parseFilterList(kFilterList);
+    }
+    QString fileWith(const char* name, const char* bytes) const {
+        const QString path = folder.filePath(QString::fromUtf8(name));
+        std::ofstream(path.toStdString()) << bytes;
+        return path;
+    }
+
     QTemporaryDir folder;
-    ASSERT_TRUE(folder.isValid());
-    QtFileDialogs dialogs([] { return nullptr; });
     FileDialogRequest request;
-    request.title = "Tagloom File Save As";
-    request.folder = folder.path().toStdString();
-    request.filters = parseFilterList(kFilterList);
-    request.filterIndex = 3;
+    QtFileDialogs dialogs{[] { return nullptr; }};
+};
+
+TEST(QtFileDialogs, reportTheFilterTheUserChoseAndTheNameAsTyped) {
+    DialogFixture f("Tagloom File Save As");
+    f.request.filterIndex = 3;
     for (int chosen = 1; chosen <= 4; ++chosen) {
         SCOPED_TRACE(chosen);
         Seen seen;
-        const auto result = playUser(chosen, QStringLiteral("zzz"), seen, [&] { return dialogs.saveFile(request); });
+        const auto result = playUser(chosen, QStringLiteral("zzz"), seen, [&] { return f.dialogs.saveFile(f.request); });
         ASSERT_TRUE(result);
         EXPECT_TRUE(seen.filterShown.startsWith(QStringLiteral("Comma Delimited Files")));
         EXPECT_EQ(result->filterIndex, chosen);
-        EXPECT_EQ(result->path, folder.filePath(QStringLiteral("zzz")).toStdString());
+        EXPECT_EQ(result->path, f.folder.filePath(QStringLiteral("zzz")).toStdString());
     }
 }
 
 TEST(QtFileDialogs, saveLeavesTheQuestionAboutAnExistingFileToTheCaller) {
-    QTemporaryDir folder;
-    ASSERT_TRUE(folder.isValid());
-    const QString page = folder.filePath(QStringLiteral("page"));
-    std::ofstream(page.toStdString()) << "old";
-    QtFileDialogs dialogs([] { return nullptr; });
-    FileDialogRequest request;
-    request.title = "Tagloom File Save As";
-    request.folder = folder.path().toStdString();
-    request.filters = parseFilterList(kFilterList);
+    DialogFixture f("Tagloom File Save As");
+    const QString page = f.fileWith("page", "old");
     Seen seen;
-    const auto result = playUser(1, QStringLiteral("page"), seen, [&] { return dialogs.saveFile(request); });
+    const auto result = playUser(1, QStringLiteral("page"), seen, [&] { return f.dialogs.saveFile(f.request); });
     EXPECT_EQ(seen.messageBoxes, QStringList());
     ASSERT_TRUE(result);
     EXPECT_EQ(result->path, page.toStdString());
 }
 
 TEST(QtFileDialogs, openReportsTheChosenFilterToo) {
-    QTemporaryDir folder;
-    ASSERT_TRUE(folder.isValid());
-    const QString notes = folder.filePath(QStringLiteral("notes.txt"));
-    std::ofstream(notes.toStdString()) << "notes";
-    QtFileDialogs dialogs([] { return nullptr; });
-    FileDialogRequest request;
-    request.title = "Tagloom File Open";
-    request.folder = folder.path().toStdString();
-    request.filters = parseFilterList(kFilterList);
-    request.showReadOnlyBox = true;
+    DialogFixture f("Tagloom File Open");
+    const QString notes = f.fileWith("notes.txt", "notes");
+    f.request.showReadOnlyBox = true;
     Seen seen;
-    const auto result = playUser(2, QStringLiteral("notes.txt"), seen, [&] { return dialogs.openFile(request); });
+    const auto result = playUser(2, QStringLiteral("notes.txt"), seen, [&] { return f.dialogs.openFile(f.request); });
     ASSERT_TRUE(result);
     EXPECT_EQ(result->filterIndex, 2);
     EXPECT_EQ(result->path, notes.toStdString());
