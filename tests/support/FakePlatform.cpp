@@ -58,9 +58,25 @@ LaunchResult FakeLauncher::openUrl(const std::string& url) {
     return result;
 }
 
-LaunchResult FakeLauncher::showInFileManager(const std::string& path) {
+void FakeLauncher::runHelper(const std::string& program, const std::vector<std::string>& arguments,
+                             HelperDone done) {
+    calls.push_back({"runHelper", program, arguments});
+    runningHelpers.push_back(std::move(done));
+}
+
+void FakeLauncher::showInFileManager(const std::string& path, HelperDone done) {
     calls.push_back({"showInFileManager", path, {}});
-    return result;
+    runningHelpers.push_back(std::move(done));
+}
+
+int FakeLauncher::endHelpers() {
+    int ended = 0;
+    while (!runningHelpers.empty()) {
+        const HelperDone done = takeFront(runningHelpers, HelperDone());
+        done(result);
+        ++ended;
+    }
+    return ended;
 }
 
 bool FakeLauncher::isProgramAvailable(const std::string& program) const {

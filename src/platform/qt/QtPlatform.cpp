@@ -2,20 +2,11 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QDBusConnection>
-#include <QDBusInterface>
-#include <QDBusReply>
-#include <QDesktopServices>
-#include <QDir>
-#include <QFileInfo>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QUrl>
 
 #include "platform/qt/QtText.h"
 
@@ -126,43 +117,6 @@ bool QtClipboard::hasText() const {
     auto* clipboard = QGuiApplication::clipboard();
     const QMimeData* data = clipboard ? clipboard->mimeData() : nullptr;
     return data && (data->hasText() || data->hasFormat(kEditorBytes));
-}
-
-// --- programs and documents ------------------------------------------------
-
-LaunchResult QtLauncher::launch(const std::string& program, const std::vector<std::string>& arguments) {
-    QProcess process;
-    process.setProgram(toQString(program));
-    QStringList list;
-    for (const auto& argument : arguments) list << toQString(argument);
-    process.setArguments(list);
-    if (process.startDetached()) return {true, {}};
-    return {false, fromQString(process.errorString())};
-}
-
-LaunchResult QtLauncher::openUrl(const std::string& url) {
-    const QUrl target = QUrl::fromUserInput(toQString(url), QDir::currentPath(), QUrl::AssumeLocalFile);
-    if (QDesktopServices::openUrl(target)) return {true, {}};
-    return {false, "The desktop has no program for " + url};
-}
-
-LaunchResult QtLauncher::showInFileManager(const std::string& path) {
-    const QFileInfo file(toQString(path));
-    if (!file.exists()) return {false, path + " was not found."};
-    QDBusInterface fileManager(QStringLiteral("org.freedesktop.FileManager1"),
-                               QStringLiteral("/org/freedesktop/FileManager1"),
-                               QStringLiteral("org.freedesktop.FileManager1"), QDBusConnection::sessionBus());
-    if (fileManager.isValid()) {
-        const QDBusMessage reply =
-            fileManager.call(QStringLiteral("ShowItems"),
-                             QStringList{QUrl::fromLocalFile(file.absoluteFilePath()).toString()}, QString());
-        if (reply.type() != QDBusMessage::ErrorMessage) return {true, {}};
-    }
-    return launch("xdg-open", {fromQString(file.absolutePath())});
-}
-
-bool QtLauncher::isProgramAvailable(const std::string& program) const {
-    return !QStandardPaths::findExecutable(toQString(program)).isEmpty();
 }
 
 // --- printing dialogs ------------------------------------------------------

@@ -7,6 +7,7 @@
 
 #include "platform/Platform.h"
 #include "platform/qt/QtFileDialogs.h"
+#include "platform/qt/QtLauncher.h"
 #include "platform/qt/QtSettingsStore.h"
 
 namespace tagloom {
@@ -34,14 +35,6 @@ public:
     bool setText(const std::string& text) override;
     std::optional<std::string> text() const override;
     bool hasText() const override;
-};
-
-class QtLauncher : public Launcher {
-public:
-    LaunchResult launch(const std::string& program, const std::vector<std::string>& arguments) override;
-    LaunchResult openUrl(const std::string& url) override;
-    LaunchResult showInFileManager(const std::string& path) override;
-    bool isProgramAvailable(const std::string& program) const override;
 };
 
 class QtPrintDialogs : public PrintDialogs {
