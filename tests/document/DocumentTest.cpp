@@ -232,6 +232,7 @@ TEST(Document, aSaveAsksAboutTheFileItWillWriteAndWritesOnlyWhenAllowed) {
         std::vector<Answer> replaceAnswers;     // one per question asked
         const char* asked;                      // the file the questions are about, or nothing
         const char* written;                    // the file that holds the text, or nothing
+        int filter = 1;                         // chosen in every dialog
     };
     const Case cases[] = {
         {"a free final name", Route::SaveAs, {"page"}, {"page"}, false, {}, nullptr, "page.html"},
@@ -241,8 +242,8 @@ TEST(Document, aSaveAsksAboutTheFileItWillWriteAndWritesOnlyWhenAllowed) {
          "page.html", "other.html"},
         {"no, then cancel", Route::SaveAs, {"page.html"}, {"page", "page"}, true, {Answer::No}, "page.html",
          nullptr},
-        {"no twice", Route::SaveAs, {"page.html"}, {"page", "page.html", "page"}, true, {Answer::No, Answer::No},
-         "page.html", nullptr},
+        {"no twice", Route::SaveAs, {"page.txt"}, {"page", "page.txt", "page"}, true, {Answer::No, Answer::No},
+         "page.txt", nullptr, 2},
         {"an unnamed save keeps the name", Route::SaveUnnamed, {"page", "page.html"}, {"page"}, false,
          {Answer::Yes}, "page", "page"},
         {"the framework's save adds .html", Route::SaveChanges, {"page"}, {"page"}, false, {}, nullptr,
@@ -255,7 +256,8 @@ TEST(Document, aSaveAsksAboutTheFileItWillWriteAndWritesOnlyWhenAllowed) {
         Fixture f;
         for (const auto& name : c.existing) f.file(name, "old");
         f.type("new");
-        for (const char* typed : c.typed) f.chooseFile(f.dir.filePath(QString::fromUtf8(typed)).toStdString());
+        for (const char* typed : c.typed)
+            f.chooseFile(f.dir.filePath(QString::fromUtf8(typed)).toStdString(), c.filter);
         if (c.lastCancelled) f.fake.fileDialogs.fileAnswers.back() = std::nullopt;
         for (const Answer answer : c.replaceAnswers) f.fake.prompter.answers.push_back(answer);
         std::string title;
@@ -275,6 +277,7 @@ TEST(Document, aSaveAsksAboutTheFileItWillWriteAndWritesOnlyWhenAllowed) {
             const FileDialogRequest& again = f.fake.fileDialogs.requests[shown];
             EXPECT_EQ(again.title, title);
             EXPECT_EQ(again.fileName, c.typed[shown - 1]) << "shown again with the name typed";
+            EXPECT_EQ(again.filterIndex, c.filter) << "and the filter chosen";
             EXPECT_EQ(again.folder, f.dir.path().toStdString() + "/");
         }
         std::vector<Message> questions;
@@ -296,6 +299,20 @@ TEST(Document, aSaveAsksAboutTheFileItWillWriteAndWritesOnlyWhenAllowed) {
             EXPECT_TRUE(f.doc.IsModified());
         }
     }
+}
+
+TEST(Document, saveAsOffersTheFilterChosenLastTime) {
+    Fixture f;
+    f.type("text");
+    f.chooseFile(f.dir.filePath(QStringLiteral("notes")).toStdString(), 2);
+    f.chooseFile(f.dir.filePath(QStringLiteral("table")).toStdString(), 3);
+    f.doc.SaveAs();
+    f.doc.SaveAs();
+    ASSERT_EQ(f.fake.fileDialogs.requests.size(), 2u);
+    EXPECT_EQ(f.fake.fileDialogs.requests[0].filterIndex, 1);
+    EXPECT_EQ(f.fake.fileDialogs.requests[1].filterIndex, 2);
+    EXPECT_EQ(f.fake.fileDialogs.requests[1].fileName, "notes.txt");
+    EXPECT_EQ(f.doc.GetPathName(), f.dir.filePath(QStringLiteral("table.csv")).toStdString());
 }
 
 TEST(Document, saveOfAnUnnamedDocumentWritesTheNameAsTyped) {
