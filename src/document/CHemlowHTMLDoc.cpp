@@ -193,16 +193,36 @@ bool CHemlowHTMLDoc::SaveModified() {
     request.folder = saveDirStr;
     request.fileName = title_.size() >= 2 && modified_ ? title_.substr(0, title_.size() - 2) : title_;
     request.filters = parseFilterList("Text Files ( *.html)|*.html||");
-    request.promptOverwrite = true;
-    auto chosen = platform_.fileDialogs.saveFile(request);
+    const auto chosen = chooseSavePath(request, [](int) { return std::string(".html"); });
     if (!chosen) return false;
-    if (fileNameOf(chosen->path).find('.') == std::string::npos) chosen->path += ".html";
     if (!doSave(chosen->path)) return false;
     setPathName(chosen->path);
     return true;
 }
 
 // --- Save and Save As ------------------------------------------------------------
+
+// The question is asked here rather than by the dialog because the name the
+// dialog returns may still get an extension: it is the final name that must
+// be free or given up by the user.
+std::optional<FileDialogResult> CHemlowHTMLDoc::chooseSavePath(
+    FileDialogRequest request, const std::function<std::string(int filterIndex)>& extensionOf) {
+    while (true) {
+        auto chosen = platform_.fileDialogs.saveFile(request);
+        if (!chosen) return std::nullopt;
+        const std::string typed = chosen->path;
+        if (fileNameOf(typed).find('.') == std::string::npos) chosen->path += extensionOf(chosen->filterIndex);
+        if (!fileExists(chosen->path) || mayReplace(chosen->path, request.title)) return chosen;
+        request.folder = folderOf(typed);
+        request.fileName = fileNameOf(typed);
+        request.filterIndex = chosen->filterIndex;
+    }
+}
+
+bool CHemlowHTMLDoc::mayReplace(const std::string& path, const std::string& title) {
+    return platform_.prompter.ask({fileNameOf(path) + " already exists.\nDo you want to replace it?", title,
+                                   Buttons::YesNo, Icon::Warning, 1}) == Answer::Yes;
+}
 
 bool CHemlowHTMLDoc::doSave(const std::string& path) {
     const std::string_view text = view_ ? view_->text() : std::string_view();
@@ -235,8 +255,7 @@ void CHemlowHTMLDoc::Save() {
     request.fileName = "untitled";
     request.filters = parseFilterList(kFilterList);
     request.filterIndex = 1;
-    request.promptOverwrite = true;
-    const auto chosen = platform_.fileDialogs.saveFile(request);
+    const auto chosen = chooseSavePath(request, [](int) { return std::string(); });
     if (!chosen) return;
     saveDirStr = folderOf(chosen->path);
     if (!doSave(chosen->path)) return;  // a failed save keeps the document unnamed and modified
@@ -253,11 +272,9 @@ bool CHemlowHTMLDoc::runSaveAs() {
     request.fileName = fileNameOf(pathName_);
     request.filters = parseFilterList(kFilterList);
     request.filterIndex = nSaveFilter;
-    request.promptOverwrite = true;
-    auto chosen = platform_.fileDialogs.saveFile(request);
+    const auto chosen = chooseSavePath(request, defaultExtension);
     if (!chosen) return false;
     nSaveFilter = chosen->filterIndex;
-    if (fileNameOf(chosen->path).find('.') == std::string::npos) chosen->path += defaultExtension(nSaveFilter);
     saveDirStr = folderOf(chosen->path);
     // A failed save keeps the old path and title, and the document modified.
     if (!doSave(chosen->path)) return false;

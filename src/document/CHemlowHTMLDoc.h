@@ -3,6 +3,7 @@
 // and filters the file dialogs remember; New, Open, Save, Save As and Close.
 // The text itself lives in the view's edit control.
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "platform/Platform.h"
@@ -65,6 +66,14 @@ private:
     void makeNew();
     bool saveToCurrentPathOrAs();
     bool runSaveAs();
+    // Shows the save dialog until the user chooses a file that does not exist
+    // yet or agrees to replace it. A chosen name without a "." gets the
+    // extension that `extensionOf` gives for the chosen filter; the result
+    // holds the final path. Nothing when the user cancels.
+    std::optional<FileDialogResult> chooseSavePath(FileDialogRequest request,
+                                                   const std::function<std::string(int filterIndex)>& extensionOf);
+    // Asks whether the existing file at `path` may be replaced.
+    bool mayReplace(const std::string& path, const std::string& title);
     void reportError(const std::string& text);
 
     Platform& platform_;

@@ -57,13 +57,17 @@ void FileCommands::ReOpen() {
     view_.ResetUndo();
 }
 
+// The report may come after the command has returned: it holds on to the
+// platform's services, which outlive every helper, and to copies of the rest.
 void FileCommands::ShowInExplorer() {
-    const std::string& path = document_.GetPathName();
-    const LaunchResult shown = platform_.launcher.showInFileManager(path);
-    if (shown.ok)
-        platform_.clipboard.setText(path);
-    else
-        platform_.prompter.ask({shown.error, "Show in Explorer", Buttons::Ok, Icon::Error, 0});
+    const std::string path = document_.GetPathName();
+    Platform& platform = platform_;
+    platform_.launcher.showInFileManager(path, [&platform, path](const LaunchResult& shown) {
+        if (shown.ok)
+            platform.clipboard.setText(path);
+        else
+            platform.prompter.ask({shown.error, "Show in Explorer", Buttons::Ok, Icon::Error, 0});
+    });
 }
 
 bool FileCommands::mailAvailable() {
@@ -73,12 +77,14 @@ bool FileCommands::mailAvailable() {
 
 // The copy goes to a folder of its own that outlives the command: the mail
 // program reads the attachment while the user writes the mail, perhaps after
-// the editor has closed. The system's temporary folder is cleaned by the system.
+// the editor has closed. The system's temporary folder is cleaned by the
+// system; a copy no mail program took is removed at once.
 void FileCommands::Send() {
     QTemporaryDir folder(QDir::temp().filePath(QStringLiteral("tagloom-send-XXXXXX")));
     folder.setAutoRemove(false);
-    const auto fail = [this](const std::string& text) {
-        platform_.prompter.ask({text, "Tagloom", Buttons::Ok, Icon::Error, 0});
+    Prompter& prompter = platform_.prompter;
+    const auto fail = [&prompter](const std::string& text) {
+        prompter.ask({text, "Tagloom", Buttons::Ok, Icon::Error, 0});
     };
     if (!folder.isValid()) {
         fail("Send Mail failed to send message.");
@@ -91,8 +97,12 @@ void FileCommands::Send() {
         fail(written.error);
         return;
     }
-    if (!platform_.launcher.launch(kMailProgram, {"--subject", name, "--attach", copy}).ok)
-        fail("Send Mail failed to send message.");
+    platform_.launcher.runHelper(kMailProgram, {"--subject", name, "--attach", copy},
+                                 [fail, folder = folder.path()](const LaunchResult& sent) {
+                                     if (sent.ok) return;
+                                     QDir(folder).removeRecursively();
+                                     fail("Send Mail failed to send message.");
+                                 });
 }
 
 }  // namespace tagloom

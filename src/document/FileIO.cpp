@@ -1,7 +1,10 @@
 #include "document/FileIO.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileDevice>
 #include <QSaveFile>
+#include <QStandardPaths>
 #include <QString>
 
 #include <fcntl.h>
@@ -63,7 +66,7 @@ private:
 };
 
 // Reads the file from its start to its end, handing over one block at a time.
-// False on a read error.
+// False on a read error, or when onBlock refuses a block.
 template <class OnBlock>
 bool readBlocks(int fd, char* block, OnBlock&& onBlock) {
     off_t offset = 0;
@@ -74,7 +77,7 @@ bool readBlocks(int fd, char* block, OnBlock&& onBlock) {
             if (errno == EINTR) continue;
             return false;
         }
-        onBlock(std::string_view(block, static_cast<std::size_t>(n)));
+        if (!onBlock(std::string_view(block, static_cast<std::size_t>(n)))) return false;
         offset += n;
     }
 }
@@ -90,10 +93,14 @@ bool readConverted(int fd, LoadedText& loaded) {
     const bool counted = readBlocks(fd, block.get(), [&](std::string_view bytes) {
         count.add(bytes);
         fileLength += bytes.size();
+        return true;
     });
     if (!counted) return false;
     EditorTextBuilder builder(editorTextLength(fileLength, count));
-    if (!readBlocks(fd, block.get(), [&builder](std::string_view bytes) { builder.append(bytes); })) return false;
+    if (!readBlocks(fd, block.get(), [&builder](std::string_view bytes) {
+            builder.append(bytes);
+            return true;
+        })) return false;
     loaded = builder.finish();
     return true;
 }
@@ -112,6 +119,106 @@ std::filesystem::path canonicalForm(const std::string& path) {
     if (error) return std::filesystem::path(path).lexically_normal();
     std::filesystem::path canonical = std::filesystem::weakly_canonical(absolute, error);
     return error ? absolute.lexically_normal() : canonical;
+}
+
+WriteResult failure(std::string text) { return {false, std::move(text)}; }
+
+// Writes every byte to the descriptor; false, with errno set, when it cannot.
+bool writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+// Writes what `produce` hands over to the descriptor, from where it stands,
+// and puts it on the disk. False when a byte is missing; `error` then holds
+// the system's reason, or 0 when the bytes stopped coming.
+bool writeProduced(int fd, const ByteProducer& produce, int& error) {
+    error = 0;
+    const bool written = produce([&](std::string_view bytes) {
+        if (writeAll(fd, bytes)) return true;
+        error = errno;
+        return false;
+    });
+    // Some file systems (quotas, network shares) report a failed write only
+    // when the data reaches the disk.
+    if (written && ::fsync(fd) != 0 && errno != EINVAL) error = errno;
+    return written && error == 0;
+}
+
+// Makes `to` hold exactly the bytes of `from` and puts them on the disk;
+// false, with errno set, when it cannot.
+bool copyWhole(int from, int to) {
+    if (::ftruncate(to, 0) != 0 || ::lseek(to, 0, SEEK_SET) != 0) return false;
+    const std::unique_ptr<char[]> block(new char[kReadBlockSize]);
+    const bool copied = readBlocks(from, block.get(), [to](std::string_view bytes) { return writeAll(to, bytes); });
+    return copied && ::fsync(to) == 0;
+}
+
+// How the write through a temporary file went. folderRefused: the folder let
+// no temporary file be made, or let it not take the old file's place.
+struct ReplaceOutcome {
+    WriteResult result;
+    bool folderRefused = false;
+};
+
+bool refusedByFolder(int error) { return error == EACCES || error == EPERM; }
+
+ReplaceOutcome writeReplacing(const std::string& path, const ByteProducer& produce, const struct stat* old) {
+    QSaveFile file(QString::fromStdString(path));
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        const int error = errno;
+        return {failure(saveFailureText(error, file.error(), path)), refusedByFolder(error)};
+    }
+    if (old) keepOwnership(file.handle(), *old);
+
+    int writeError = 0;
+    if (!writeProduced(file.handle(), produce, writeError)) {
+        file.cancelWriting();
+        return {failure(saveFailureText(writeError, QFileDevice::NoError, path))};
+    }
+    errno = 0;
+    if (!file.commit()) {
+        const int error = errno;
+        return {failure(saveFailureText(error, file.error(), path)), refusedByFolder(error)};
+    }
+    return {{true, {}}};
+}
+
+// A file written in place has no complete old version beside it while the
+// new bytes go in, so its old bytes are copied elsewhere first.
+WriteResult writeInPlace(const std::string& path, const ByteProducer& produce, const std::string& backupFolder) {
+    const FileDescriptor file(::open(path.c_str(), O_RDWR | O_CLOEXEC));
+    if (file.get() < 0) return failure(saveFailureText(errno, QFileDevice::NoError, path));
+
+    std::error_code ignored;
+    std::filesystem::create_directories(backupFolder, ignored);
+    std::string backupPath = backupFolder + "/" + std::filesystem::path(path).filename().string() + ".XXXXXX";
+    const FileDescriptor backup(::mkostemp(backupPath.data(), O_CLOEXEC));
+    if (backup.get() < 0 || !copyWhole(file.get(), backup.get())) {
+        if (backup.get() >= 0) ::unlink(backupPath.c_str());
+        return failure(withPath("Unable to save %1 in place: no copy of the old file could be kept in ", path) +
+                       backupFolder + ".");
+    }
+
+    int writeError = 0;
+    const bool emptied = ::ftruncate(file.get(), 0) == 0 && ::lseek(file.get(), 0, SEEK_SET) == 0;
+    if (!emptied) writeError = errno;
+    if (emptied && writeProduced(file.get(), produce, writeError)) {
+        ::unlink(backupPath.c_str());
+        return {true, {}};
+    }
+    std::string error = saveFailureText(writeError, QFileDevice::NoError, path);
+    if (copyWhole(backup.get(), file.get()))
+        ::unlink(backupPath.c_str());
+    else
+        error += "\nIts old contents could not be put back and are kept in " + backupPath + ".";
+    return failure(error);
 }
 
 }  // namespace
@@ -140,56 +247,29 @@ ReadResult readTextFile(const std::string& path) {
     return result;
 }
 
-WriteResult writeTextFile(const std::string& path, std::string_view text, bool bUnixFile) {
-    WriteResult result;
+WriteResult writeFile(const std::string& path, const ByteProducer& produce, const std::string& backupFolder) {
     struct stat old {};
     const bool exists = ::stat(path.c_str(), &old) == 0;
     // A temporary file renamed over a folder or a device would destroy it.
-    if (exists && !S_ISREG(old.st_mode)) {
-        result.error = "Failed to save document.";
-        return result;
-    }
+    if (exists && !S_ISREG(old.st_mode)) return failure("Failed to save document.");
     // A read-only file is not replaced, even where its folder would allow it.
-    if (exists && ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) {
-        result.error = saveFailureText(errno, QFileDevice::NoError, path);
-        return result;
-    }
+    if (exists && ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0)
+        return failure(saveFailureText(errno, QFileDevice::NoError, path));
 
-    QSaveFile file(QString::fromStdString(path));
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        result.error = saveFailureText(errno, file.error(), path);
-        return result;
-    }
-    if (exists) keepOwnership(file.handle(), old);
+    const ReplaceOutcome replaced = writeReplacing(path, produce, exists ? &old : nullptr);
+    if (replaced.folderRefused && exists) return writeInPlace(path, produce, backupFolder);
+    return replaced.result;
+}
 
-    int writeError = 0;
-    const bool written = writeFileBytes(text, bUnixFile, [&](std::string_view bytes) {
-        while (!bytes.empty()) {
-            const qint64 n = file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-            if (n <= 0) {
-                writeError = errno;
-                return false;
-            }
-            bytes.remove_prefix(static_cast<std::size_t>(n));
-        }
-        return true;
-    });
-    // Some file systems (quotas, network shares) report a failed write only
-    // when the data reaches the disk, and the commit would not notice.
-    if (written && ::fsync(file.handle()) != 0 && errno != EINVAL) writeError = errno;
-    if (!written || writeError != 0) {
-        result.error = saveFailureText(writeError, file.error(), path);
-        file.cancelWriting();
-        return result;
-    }
-    errno = 0;
-    if (!file.commit()) {
-        result.error = saveFailureText(errno, file.error(), path);
-        return result;
-    }
-    result.ok = true;
-    return result;
+WriteResult writeTextFile(const std::string& path, std::string_view text, bool bUnixFile) {
+    return writeFile(
+        path, [&](const ByteSink& sink) { return writeFileBytes(text, bUnixFile, sink); }, saveBackupFolder());
+}
+
+std::string saveBackupFolder() {
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    if (folder.isEmpty()) folder = QDir::tempPath();
+    return QFile::encodeName(folder).toStdString();
 }
 
 bool fileExists(const std::string& path) {

@@ -27,11 +27,27 @@ struct WriteResult {
 // Only regular files are read: a folder, a device or a pipe is refused.
 ReadResult readTextFile(const std::string& path);
 
-// Saves text with the given line ends through a temporary file in the same
-// folder, which replaces the old file only once every byte has been written.
-// A replaced file keeps its permissions (and, where the system allows, its
-// owner and group).
+// Hands the bytes of a file being written to a sink, from the first; false
+// when it stopped short. It may be called a second time, for a second route.
+using ByteProducer = std::function<bool(const ByteSink& sink)>;
+
+// Writes a file with the bytes `produce` hands over. Where the folder allows,
+// they go to a temporary file beside the old one, which replaces it only once
+// every byte has been written. An existing file in a folder that refuses a new
+// file (a writable file in a read-only folder) is written in place instead,
+// after a copy of its old bytes is kept in `backupFolder`: the copy is put back
+// when the writing fails and removed when it succeeds, and stays there, named
+// in the message, only when even putting it back fails. The file keeps its
+// mode and, where the system allows, its owner and group.
+WriteResult writeFile(const std::string& path, const ByteProducer& produce, const std::string& backupFolder);
+
+// Saves the editor's text with the given line ends, as writeFile does, with
+// the copy for a write in place kept in saveBackupFolder().
 WriteResult writeTextFile(const std::string& path, std::string_view text, bool bUnixFile);
+
+// Where a write in place keeps the old bytes meanwhile: the user's cache
+// folder, or the system's temporary folder when there is none.
+std::string saveBackupFolder();
 
 // Whether the system reports anything at all at a path (a file, a folder...).
 bool fileExists(const std::string& path);

@@ -19,7 +19,6 @@ struct FileDialogRequest {
     int filterIndex = 1;   // 1-based, as the editor counts them
     bool showReadOnlyBox = false;
     bool readOnlyChecked = false;
-    bool promptOverwrite = false;
 };
 
 struct FileDialogResult {
@@ -28,6 +27,8 @@ struct FileDialogResult {
     bool readOnly = false;
 };
 
+// The save dialog never asks about replacing a file itself: the caller may
+// still add an extension to the chosen name, and asks about the final one.
 class FileDialogs {
 public:
     virtual ~FileDialogs() = default;

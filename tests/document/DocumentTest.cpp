@@ -221,6 +221,100 @@ TEST(Document, saveAsAddsTheFiltersExtensionOnlyToANameWithoutOne) {
     }
 }
 
+TEST(Document, aSaveAsksAboutTheFileItWillWriteAndWritesOnlyWhenAllowed) {
+    enum class Route { SaveAs, SaveUnnamed, SaveChanges };
+    struct Case {
+        const char* name;
+        Route route;
+        std::vector<std::string> existing;      // files there before, each holding "old"
+        std::vector<const char*> typed;         // one per dialog shown; the last may be cancelled
+        bool lastCancelled;
+        std::vector<Answer> replaceAnswers;     // one per question asked
+        const char* asked;                      // the file the questions are about, or nothing
+        const char* written;                    // the file that holds the text, or nothing
+        int filter = 1;                         // chosen in every dialog
+    };
+    const Case cases[] = {
+        {"a free final name", Route::SaveAs, {"page"}, {"page"}, false, {}, nullptr, "page.html"},
+        {"yes replaces", Route::SaveAs, {"page", "page.html"}, {"page"}, false, {Answer::Yes}, "page.html",
+         "page.html"},
+        {"no shows the dialog again", Route::SaveAs, {"page.html"}, {"page", "other"}, false, {Answer::No},
+         "page.html", "other.html"},
+        {"no, then cancel", Route::SaveAs, {"page.html"}, {"page", "page"}, true, {Answer::No}, "page.html",
+         nullptr},
+        {"no twice", Route::SaveAs, {"page.txt"}, {"page", "page.txt", "page"}, true, {Answer::No, Answer::No},
+         "page.txt", nullptr, 2},
+        {"an unnamed save keeps the name", Route::SaveUnnamed, {"page", "page.html"}, {"page"}, false,
+         {Answer::Yes}, "page", "page"},
+        {"the framework's save adds .html", Route::SaveChanges, {"page"}, {"page"}, false, {}, nullptr,
+         "page.html"},
+        {"the framework's save asks too", Route::SaveChanges, {"page.html"}, {"page", "page"}, true, {Answer::No},
+         "page.html", nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fixture f;
+        for (const auto& name : c.existing) f.file(name, "old");
+        f.type("new");
+        for (const char* typed : c.typed)
+            f.chooseFile(f.dir.filePath(QString::fromUtf8(typed)).toStdString(), c.filter);
+        if (c.lastCancelled) f.fake.fileDialogs.fileAnswers.back() = std::nullopt;
+        for (const Answer answer : c.replaceAnswers) f.fake.prompter.answers.push_back(answer);
+        std::string title;
+        switch (c.route) {
+        case Route::SaveAs: f.doc.SaveAs(); title = "Tagloom File Save As"; break;
+        case Route::SaveUnnamed: f.doc.Save(); title = "Tagloom File Save"; break;
+        case Route::SaveChanges:
+            f.fake.prompter.answers.push_front(Answer::Yes);  // "Save changes to Untitled?"
+            f.doc.SaveModified();
+            f.fake.prompter.messages.erase(f.fake.prompter.messages.begin());
+            title = "Save As";
+            break;
+        }
+
+        EXPECT_EQ(f.fake.fileDialogs.requests.size(), c.typed.size());
+        for (std::size_t shown = 1; shown < f.fake.fileDialogs.requests.size(); ++shown) {
+            const FileDialogRequest& again = f.fake.fileDialogs.requests[shown];
+            EXPECT_EQ(again.title, title);
+            EXPECT_EQ(again.fileName, c.typed[shown - 1]) << "shown again with the name typed";
+            EXPECT_EQ(again.filterIndex, c.filter) << "and the filter chosen";
+            EXPECT_EQ(again.folder, f.dir.path().toStdString() + "/");
+        }
+        std::vector<Message> questions;
+        for (std::size_t i = 0; i < c.replaceAnswers.size(); ++i)
+            questions.push_back({std::string(c.asked) + " already exists.\nDo you want to replace it?", title,
+                                 Buttons::YesNo, Icon::Warning, 1});
+        EXPECT_EQ(f.fake.prompter.messages, questions);
+        for (const auto& name : c.existing) {
+            const std::string bytes = test::readRawFile(f.dir.filePath(QString::fromStdString(name)).toStdString());
+            EXPECT_EQ(bytes, c.written && name == c.written ? "new" : "old") << name;
+        }
+        if (c.written) {
+            const std::string path = f.dir.filePath(QString::fromUtf8(c.written)).toStdString();
+            EXPECT_EQ(test::readRawFile(path), "new");
+            EXPECT_EQ(f.doc.GetPathName(), path);
+            EXPECT_FALSE(f.doc.IsModified());
+        } else {
+            EXPECT_EQ(f.doc.GetPathName(), "");
+            EXPECT_TRUE(f.doc.IsModified());
+        }
+    }
+}
+
+TEST(Document, saveAsOffersTheFilterChosenLastTime) {
+    Fixture f;
+    f.type("text");
+    f.chooseFile(f.dir.filePath(QStringLiteral("notes")).toStdString(), 2);
+    f.chooseFile(f.dir.filePath(QStringLiteral("table")).toStdString(), 3);
+    f.doc.SaveAs();
+    f.doc.SaveAs();
+    ASSERT_EQ(f.fake.fileDialogs.requests.size(), 2u);
+    EXPECT_EQ(f.fake.fileDialogs.requests[0].filterIndex, 1);
+    EXPECT_EQ(f.fake.fileDialogs.requests[1].filterIndex, 2);
+    EXPECT_EQ(f.fake.fileDialogs.requests[1].fileName, "notes.txt");
+    EXPECT_EQ(f.doc.GetPathName(), f.dir.filePath(QStringLiteral("table.csv")).toStdString());
+}
+
 TEST(Document, saveOfAnUnnamedDocumentWritesTheNameAsTyped) {
     Fixture f;
     f.type("text");
@@ -229,7 +323,7 @@ TEST(Document, saveOfAnUnnamedDocumentWritesTheNameAsTyped) {
     const FileDialogRequest& request = f.fake.fileDialogs.requests.at(0);
     EXPECT_EQ(request.title, "Tagloom File Save");
     EXPECT_EQ(request.fileName, "untitled");
-    EXPECT_TRUE(request.promptOverwrite);
+    EXPECT_TRUE(f.fake.prompter.messages.empty()) << "page was free: nothing to replace";
     EXPECT_EQ(test::readRawFile(f.dir.filePath(QStringLiteral("page")).toStdString()), "text");
     EXPECT_EQ(f.doc.GetTitle(), "page");
 }

@@ -1,5 +1,7 @@
 // Delete, ReOpen, Show in Explorer and Send on a real file, with the boxes
 // and the desktop's programs faked.
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -127,6 +129,9 @@ TEST(FileCommands, showInExplorerPutsThePathOnTheClipboardOnlyWhenTheFileManager
         OpenFile o;
         o.f.fake.launcher.result = c.result;
         ASSERT_TRUE(o.f.router.run(cmd::ShowInExplorer));
+        EXPECT_FALSE(o.f.fake.clipboard.contents) << "nothing happens before the file manager answers";
+        EXPECT_TRUE(o.f.fake.prompter.messages.empty());
+        EXPECT_EQ(o.f.fake.launcher.endHelpers(), 1);
         ASSERT_EQ(o.f.fake.launcher.calls.size(), 1u);
         EXPECT_EQ(o.f.fake.launcher.calls[0].kind, "showInFileManager");
         EXPECT_EQ(o.f.fake.launcher.calls[0].target, o.path);
@@ -151,9 +156,11 @@ TEST(FileCommands, sendAttachesTheCurrentTextInTheFilesLineEndsAndLeavesTitleAnd
     test::writeRawFile(o.path, "changed on disk by another program\n");
     ASSERT_TRUE(o.f.router.query(cmd::Send).enabled);
     ASSERT_TRUE(o.f.router.run(cmd::Send));
+    EXPECT_EQ(o.f.fake.launcher.endHelpers(), 1);
 
     ASSERT_EQ(o.f.fake.launcher.calls.size(), 1u);
     const auto& call = o.f.fake.launcher.calls[0];
+    EXPECT_EQ(call.kind, "runHelper");
     EXPECT_EQ(call.target, FileCommands::kMailProgram);
     ASSERT_EQ(call.arguments.size(), 4u);
     EXPECT_EQ(call.arguments[0], "--subject");
@@ -175,6 +182,20 @@ TEST(FileCommands, sendAttachesTheCurrentTextInTheFilesLineEndsAndLeavesTitleAnd
     EXPECT_EQ(o.f.document.GetTitle(), "index.html *");
     EXPECT_TRUE(o.f.document.IsModified());
     QDir(QString::fromStdString(again.arguments.at(3).substr(0, again.arguments.at(3).rfind('/')))).removeRecursively();
+}
+
+TEST(FileCommands, aMailProgramThatFailsIsReportedAndItsCopyRemoved) {
+    OpenFile o;
+    o.f.fake.launcher.availablePrograms = {FileCommands::kMailProgram};
+    o.f.fake.launcher.result = {false, "xdg-email ended with exit status 3."};
+    ASSERT_TRUE(o.f.router.run(cmd::Send));
+    const std::string attachment = o.f.fake.launcher.calls.at(0).arguments.at(3);
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(attachment))) << "the copy waits for the mail program";
+    EXPECT_TRUE(o.f.fake.prompter.messages.empty());
+    EXPECT_EQ(o.f.fake.launcher.endHelpers(), 1);
+    EXPECT_EQ(o.f.fake.prompter.messages,
+              (std::vector<Message>{{"Send Mail failed to send message.", "Tagloom", Buttons::Ok, Icon::Error, 0}}));
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(attachment.substr(0, attachment.rfind('/')))));
 }
 
 TEST(FileCommands, sendNeedsTextAndAMailProgram) {

@@ -150,10 +150,10 @@ TEST_F(FileIO, aSaveThatCannotWriteLeavesTheOldFileByteIdentical) {
         const char* name;
         std::string folder;
         int folderMode;
-        int fileMode;
+        int fileMode;  // -1: no file yet
     };
     const FailCase cases[] = {
-        {"a read-only folder", makeFolder("read-only folder"), 0555, 0644},
+        {"a new file in a read-only folder", makeFolder("read-only folder"), 0555, -1},
         {"a read-only file", makeFolder("writable folder"), 0755, 0444},
     };
     const std::string old = "old\r\ncontent\0"s;
@@ -161,11 +161,13 @@ TEST_F(FileIO, aSaveThatCannotWriteLeavesTheOldFileByteIdentical) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string path = c.folder + "/page.html";
-        test::writeRawFile(path, old);
-        ASSERT_EQ(::chmod(path.c_str(), static_cast<mode_t>(c.fileMode)), 0);
+        if (c.fileMode >= 0) {
+            test::writeRawFile(path, old);
+            ASSERT_EQ(::chmod(path.c_str(), static_cast<mode_t>(c.fileMode)), 0);
+        }
         ASSERT_EQ(::chmod(c.folder.c_str(), static_cast<mode_t>(c.folderMode)), 0);
         const QStringList entries = entriesOf(c.folder);
-        const std::string locked = c.folderMode == 0555 ? c.folder : path;
+        const std::string locked = c.fileMode < 0 ? c.folder : path;
         if (::faccessat(AT_FDCWD, locked.c_str(), W_OK, AT_EACCESS) == 0) {
             ::chmod(c.folder.c_str(), 0755);
             GTEST_SKIP() << "the permission bits do not bind this process";
@@ -174,11 +176,175 @@ TEST_F(FileIO, aSaveThatCannotWriteLeavesTheOldFileByteIdentical) {
         const WriteResult result = writeTextFile(path, largeText(), false);
         EXPECT_FALSE(result.ok);
         EXPECT_EQ(result.error, "Unable to write to " + path + "," + kReadOnly);
-        EXPECT_TRUE(test::readRawFile(path) == old) << "the old file changed";
-        EXPECT_EQ(modeOf(path), static_cast<mode_t>(c.fileMode));
+        if (c.fileMode >= 0) {
+            EXPECT_TRUE(test::readRawFile(path) == old) << "the old file changed";
+            EXPECT_EQ(modeOf(path), static_cast<mode_t>(c.fileMode));
+        }
         EXPECT_EQ(entriesOf(c.folder), entries);
+        EXPECT_EQ(entriesOf(saveBackupFolder()), QStringList());
         ::chmod(c.folder.c_str(), 0755);
     }
+}
+
+// The owner, group, mode and identity (inode) of a file.
+struct FileIdentity {
+    uid_t owner;
+    gid_t group;
+    mode_t mode;
+    ino_t inode;
+};
+
+FileIdentity identityOf(const std::string& path) {
+    struct stat status {};
+    EXPECT_EQ(::stat(path.c_str(), &status), 0) << path;
+    return {status.st_uid, status.st_gid, status.st_mode & 07777, status.st_ino};
+}
+
+TEST_F(FileIO, aSaveKeepsOwnerGroupAndModeWhetherItReplacesTheFileOrWritesInPlace) {
+    const uid_t me = ::geteuid();
+    const gid_t myGroup = ::getegid();
+    constexpr uid_t kOther = 4321;
+    struct OwnerCase {
+        const char* name;
+        int folderMode;  // 0755: the file is replaced; 0555: it is written in place
+        int mode;
+        uid_t owner;
+        gid_t group;
+    };
+    const OwnerCase cases[] = {
+        {"private, replaced", 0755, 0600, me, myGroup},
+        {"private, in place", 0555, 0600, me, myGroup},
+        {"another user's, writable by all, replaced", 0755, 0666, kOther, kOther},
+        {"another user's, writable by all, in place", 0555, 0666, kOther, kOther},
+        {"set-group, replaced", 0755, 02664, me, kOther},
+        {"set-group, in place", 0555, 02664, me, kOther},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string folder = makeFolder("site " + std::to_string(++n));
+        const std::string path = folder + "/page.html";
+        test::writeRawFile(path, "old contents\n");
+        if (::chown(path.c_str(), c.owner, c.group) != 0) GTEST_SKIP() << "no right to give a file away";
+        ASSERT_EQ(::chmod(path.c_str(), static_cast<mode_t>(c.mode)), 0);
+        ASSERT_EQ(::chmod(folder.c_str(), static_cast<mode_t>(c.folderMode)), 0);
+        const FileIdentity before = identityOf(path);
+        WriteResult result;
+        {
+            const test::PermissionsBind permissionsBind;
+            if (c.folderMode == 0555 && ::faccessat(AT_FDCWD, folder.c_str(), W_OK, AT_EACCESS) == 0) {
+                ::chmod(folder.c_str(), 0755);
+                GTEST_SKIP() << "the permission bits do not bind this process";
+            }
+            result = writeTextFile(path, "new\r\ncontents", true);
+        }
+        ASSERT_TRUE(result.ok) << result.error;
+        EXPECT_EQ(test::readRawFile(path), "new\ncontents");
+        const FileIdentity after = identityOf(path);
+        EXPECT_EQ(after.owner, before.owner);
+        EXPECT_EQ(after.group, before.group);
+        EXPECT_EQ(after.mode, before.mode);
+        EXPECT_EQ(after.inode == before.inode, c.folderMode == 0555) << "replaced or written in place";
+        EXPECT_EQ(entriesOf(folder), QStringList{"page.html"});
+        EXPECT_EQ(entriesOf(saveBackupFolder()), QStringList()) << "the copy of the old bytes is removed";
+        ::chmod(folder.c_str(), 0755);
+    }
+}
+
+TEST_F(FileIO, theCopyOfTheOldBytesIsKeptInTheUsersCacheFolder) {
+    const std::string cache = qEnvironmentVariable("XDG_CACHE_HOME").toStdString();
+    ASSERT_FALSE(cache.empty());
+    EXPECT_EQ(saveBackupFolder().rfind(cache + "/", 0), 0u) << saveBackupFolder();
+}
+
+// A write in place whose new bytes stop short: the old bytes come back from
+// the copy kept beforehand, or, when even that fails, the copy stays where
+// the message says.
+TEST_F(FileIO, aWriteInPlaceThatFailsPutsTheOldBytesBack) {
+    enum class Fault { BytesStop, FileMayNotGrow, OldBytesCannotGoBack };
+    struct FaultCase {
+        const char* name;
+        Fault fault;
+        std::string error;  // %2 stands for the copy
+    };
+    const FaultCase cases[] = {
+        {"the bytes stop coming", Fault::BytesStop, "Failed to save document."},
+        {"the file may grow no more", Fault::FileMayNotGrow, "Failed to save document."},
+        {"the old bytes cannot go back", Fault::OldBytesCannotGoBack,
+         "Failed to save document.\nIts old contents could not be put back and are kept in %2."},
+    };
+    const std::string old(1000, 'o');
+    const std::string text = largeText();
+    rlimit saved {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    int n = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string folder = makeFolder("read-only " + std::to_string(++n));
+        const std::string backups = makeFolder("backups " + std::to_string(n));
+        const std::string path = folder + "/page.html";
+        test::writeRawFile(path, old);
+        ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+        ASSERT_EQ(::chmod(folder.c_str(), 0555), 0);
+
+        QStringList copiesWhileWriting;
+        const auto produce = [&](const ByteSink& sink) {
+            copiesWhileWriting = entriesOf(backups);
+            if (copiesWhileWriting.size() == 1) {
+                EXPECT_TRUE(test::readRawFile(backups + "/" + copiesWhileWriting[0].toStdString()) == old);
+            }
+            switch (c.fault) {
+            case Fault::BytesStop:
+                sink(std::string_view(text).substr(0, 5000));
+                return false;
+            case Fault::FileMayNotGrow: {
+                rlimit small = saved;
+                small.rlim_cur = 256 << 10;
+                ::setrlimit(RLIMIT_FSIZE, &small);
+                return writeFileBytes(text, false, sink);
+            }
+            case Fault::OldBytesCannotGoBack: {
+                sink(std::string_view(text).substr(0, 10));
+                rlimit tiny = saved;  // smaller than the old file
+                tiny.rlim_cur = 100;
+                ::setrlimit(RLIMIT_FSIZE, &tiny);
+                return false;
+            }
+            }
+            return false;
+        };
+        WriteResult result;
+        {
+            const test::PermissionsBind permissionsBind;
+            if (::faccessat(AT_FDCWD, folder.c_str(), W_OK, AT_EACCESS) == 0) {
+                ::chmod(folder.c_str(), 0755);
+                GTEST_SKIP() << "the permission bits do not bind this process";
+            }
+            result = writeFile(path, produce, backups);
+        }
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+
+        EXPECT_FALSE(result.ok);
+        EXPECT_EQ(copiesWhileWriting.size(), 1u) << "a copy of the old bytes is kept before writing";
+        EXPECT_EQ(modeOf(path), 0640u);
+        EXPECT_EQ(entriesOf(folder), QStringList{"page.html"});
+        const QStringList copies = entriesOf(backups);
+        if (c.fault == Fault::OldBytesCannotGoBack) {
+            ASSERT_EQ(copies.size(), 1u);
+            const std::string copy = backups + "/" + copies[0].toStdString();
+            EXPECT_TRUE(test::readRawFile(copy) == old) << "the copy holds the old bytes";
+            std::string error = c.error;
+            error.replace(error.find("%2"), 2, copy);
+            EXPECT_EQ(result.error, error);
+        } else {
+            EXPECT_EQ(result.error, c.error);
+            EXPECT_TRUE(test::readRawFile(path) == old) << "the old bytes are back";
+            EXPECT_EQ(copies, QStringList()) << "the copy is removed once the old bytes are back";
+        }
+        ::chmod(folder.c_str(), 0755);
+    }
+    std::signal(SIGXFSZ, oldHandler);
 }
 
 TEST_F(FileIO, aWriteThatFailsMidwayLeavesTheOldFileByteIdentical) {

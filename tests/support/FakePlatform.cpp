@@ -65,9 +65,25 @@ LaunchResult FakeLauncher::openUrl(const std::string& url) {
     return result;
 }
 
-LaunchResult FakeLauncher::showInFileManager(const std::string& path) {
+void FakeLauncher::runHelper(const std::string& program, const std::vector<std::string>& arguments,
+                             HelperDone done) {
+    calls.push_back({"runHelper", program, arguments});
+    runningHelpers.push_back(std::move(done));
+}
+
+void FakeLauncher::showInFileManager(const std::string& path, HelperDone done) {
     calls.push_back({"showInFileManager", path, {}});
-    return result;
+    runningHelpers.push_back(std::move(done));
+}
+
+int FakeLauncher::endHelpers() {
+    int ended = 0;
+    while (!runningHelpers.empty()) {
+        const HelperDone done = takeFront(runningHelpers, HelperDone());
+        done(result);
+        ++ended;
+    }
+    return ended;
 }
 
 bool FakeLauncher::isProgramAvailable(const std::string& program) const {
@@ -87,7 +103,7 @@ std::optional<FileDialogResult> FakeFileDialogs::saveFile(const FileDialogReques
 }
 
 std::optional<std::string> FakeFileDialogs::chooseFolder(const std::string& title, const std::string& startFolder) {
-    requests.push_back({title, startFolder, {}, {}, 1, false, false, false});
+    requests.push_back({title, startFolder, {}, {}, 1, false, false});
     kinds.emplace_back("folder");
     return takeFront(folderAnswers, std::optional<std::string>());
 }

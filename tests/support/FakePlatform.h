@@ -57,17 +57,22 @@ public:
 class FakeLauncher : public Launcher {
 public:
     struct Call {
-        std::string kind;  // "launch", "openUrl", "showInFileManager"
+        std::string kind;  // "launch", "openUrl", "runHelper", "showInFileManager"
         std::string target;
         std::vector<std::string> arguments;
     };
     LaunchResult launch(const std::string& program, const std::vector<std::string>& arguments) override;
     LaunchResult openUrl(const std::string& url) override;
-    LaunchResult showInFileManager(const std::string& path) override;
+    void runHelper(const std::string& program, const std::vector<std::string>& arguments, HelperDone done) override;
+    void showInFileManager(const std::string& path, HelperDone done) override;
     bool isProgramAvailable(const std::string& program) const override;
+    // Ends the helpers still running, in the order they started, each with
+    // `result`; returns how many there were.
+    int endHelpers();
 
     std::vector<Call> calls;
     LaunchResult result{true, {}};
+    std::deque<HelperDone> runningHelpers;
     std::vector<std::string> availablePrograms;
 };
 

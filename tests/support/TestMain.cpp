@@ -1,6 +1,6 @@
 // Test programs start here: a QApplication on the offscreen platform (unless
-// the caller chose another), and a private configuration folder so no test
-// ever touches the user's settings.
+// the caller chose another), and private configuration and cache folders so
+// no test ever touches the user's settings or files.
 #include <QApplication>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -9,6 +9,8 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir configHome;
     qputenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit());
+    QTemporaryDir cacheHome;
+    qputenv("XDG_CACHE_HOME", cacheHome.path().toLocal8Bit());
     testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();

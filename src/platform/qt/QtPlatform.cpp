@@ -1,26 +1,14 @@
 #include "platform/qt/QtPlatform.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QClipboard>
-#include <QDBusConnection>
-#include <QDBusInterface>
-#include <QDBusReply>
-#include <QDesktopServices>
-#include <QDir>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QIcon>
-#include <QGridLayout>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QUrl>
 
 #include "platform/qt/QtText.h"
 
@@ -139,108 +127,6 @@ bool QtClipboard::hasText() const {
     auto* clipboard = QGuiApplication::clipboard();
     const QMimeData* data = clipboard ? clipboard->mimeData() : nullptr;
     return data && (data->hasText() || data->hasFormat(kEditorBytes));
-}
-
-// --- programs and documents ------------------------------------------------
-
-LaunchResult QtLauncher::launch(const std::string& program, const std::vector<std::string>& arguments) {
-    QProcess process;
-    process.setProgram(toQString(program));
-    QStringList list;
-    for (const auto& argument : arguments) list << toQString(argument);
-    process.setArguments(list);
-    if (process.startDetached()) return {true, {}};
-    return {false, fromQString(process.errorString())};
-}
-
-LaunchResult QtLauncher::openUrl(const std::string& url) {
-    const QUrl target = QUrl::fromUserInput(toQString(url), QDir::currentPath(), QUrl::AssumeLocalFile);
-    if (QDesktopServices::openUrl(target)) return {true, {}};
-    return {false, "The desktop has no program for " + url};
-}
-
-LaunchResult QtLauncher::showInFileManager(const std::string& path) {
-    const QFileInfo file(toQString(path));
-    if (!file.exists()) return {false, path + " was not found."};
-    QDBusInterface fileManager(QStringLiteral("org.freedesktop.FileManager1"),
-                               QStringLiteral("/org/freedesktop/FileManager1"),
-                               QStringLiteral("org.freedesktop.FileManager1"), QDBusConnection::sessionBus());
-    if (fileManager.isValid()) {
-        const QDBusMessage reply =
-            fileManager.call(QStringLiteral("ShowItems"),
-                             QStringList{QUrl::fromLocalFile(file.absoluteFilePath()).toString()}, QString());
-        if (reply.type() != QDBusMessage::ErrorMessage) return {true, {}};
-    }
-    return launch("xdg-open", {fromQString(file.absolutePath())});
-}
-
-bool QtLauncher::isProgramAvailable(const std::string& program) const {
-    return !QStandardPaths::findExecutable(toQString(program)).isEmpty();
-}
-
-// --- file dialogs ----------------------------------------------------------
-
-namespace {
-
-QStringList qtFilters(const std::vector<FileFilter>& filters) {
-    // Qt reads the patterns from the last parenthesised group; our filter names
-    // carry their own description, which stays visible in front of it.
-    QStringList list;
-    for (const auto& filter : filters) {
-        QStringList patterns;
-        for (const auto& pattern : filter.patterns) patterns << toQString(pattern);
-        list << toQString(filter.name) + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
-                    QLatin1Char(')');
-    }
-    return list;
-}
-
-}  // namespace
-
-std::optional<FileDialogResult> QtFileDialogs::run(const FileDialogRequest& request, bool save) {
-    QFileDialog dialog(parent_ ? parent_() : nullptr, toQString(request.title), toQString(request.folder));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setOption(QFileDialog::HideNameFilterDetails);
-    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.promptOverwrite);
-    const QStringList filters = qtFilters(request.filters);
-    if (!filters.isEmpty()) {
-        dialog.setNameFilters(filters);
-        const int index = std::clamp(request.filterIndex, 1, static_cast<int>(filters.size()));
-        dialog.selectNameFilter(filters[index - 1]);
-    }
-    if (!request.fileName.empty()) dialog.selectFile(toQString(request.fileName));
-
-    QCheckBox* readOnly = nullptr;
-    if (request.showReadOnlyBox) {
-        readOnly = new QCheckBox(QObject::tr("Open as &read-only"), &dialog);
-        readOnly->setChecked(request.readOnlyChecked);
-        if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout()))
-            grid->addWidget(readOnly, grid->rowCount(), 0, 1, grid->columnCount());
-    }
-
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    FileDialogResult result;
-    result.path = fromQString(QDir::toNativeSeparators(QFileInfo(dialog.selectedFiles().front()).absoluteFilePath()));
-    result.filterIndex = std::max(1, static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1);
-    result.readOnly = readOnly && readOnly->isChecked();
-    return result;
-}
-
-std::optional<FileDialogResult> QtFileDialogs::openFile(const FileDialogRequest& request) {
-    return run(request, false);
-}
-
-std::optional<FileDialogResult> QtFileDialogs::saveFile(const FileDialogRequest& request) {
-    return run(request, true);
-}
-
-std::optional<std::string> QtFileDialogs::chooseFolder(const std::string& title, const std::string& startFolder) {
-    const QString folder = QFileDialog::getExistingDirectory(parent_ ? parent_() : nullptr, toQString(title),
-                                                             toQString(startFolder));
-    if (folder.isEmpty()) return std::nullopt;
-    return fromQString(QDir::toNativeSeparators(folder));
 }
 
 // --- printing dialogs ------------------------------------------------------

@@ -6,6 +6,8 @@
 #include <memory>
 
 #include "platform/Platform.h"
+#include "platform/qt/QtFileDialogs.h"
+#include "platform/qt/QtLauncher.h"
 #include "platform/qt/QtSettingsStore.h"
 
 namespace tagloom {
@@ -34,26 +36,6 @@ public:
     bool setText(const std::string& text, TextEncoding encoding) override;
     std::optional<std::string> text(TextEncoding encoding) const override;
     bool hasText() const override;
-};
-
-class QtLauncher : public Launcher {
-public:
-    LaunchResult launch(const std::string& program, const std::vector<std::string>& arguments) override;
-    LaunchResult openUrl(const std::string& url) override;
-    LaunchResult showInFileManager(const std::string& path) override;
-    bool isProgramAvailable(const std::string& program) const override;
-};
-
-class QtFileDialogs : public FileDialogs {
-public:
-    explicit QtFileDialogs(std::function<QWidget*()> parent) : parent_(std::move(parent)) {}
-    std::optional<FileDialogResult> openFile(const FileDialogRequest& request) override;
-    std::optional<FileDialogResult> saveFile(const FileDialogRequest& request) override;
-    std::optional<std::string> chooseFolder(const std::string& title, const std::string& startFolder) override;
-
-private:
-    std::optional<FileDialogResult> run(const FileDialogRequest& request, bool save);
-    std::function<QWidget*()> parent_;
 };
 
 class QtPrintDialogs : public PrintDialogs {
