@@ -9,7 +9,7 @@ namespace tagloom {
 
 namespace {
 
-constexpr std::size_t kFirstWindow = 4096;
+constexpr std::size_t kFirstWindow = 256;
 
 std::string_view wholeText(EditControl& control) {
     return {control.lock(), static_cast<std::size_t>(control.length())};

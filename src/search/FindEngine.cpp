@@ -51,8 +51,17 @@ std::optional<std::string> FindEngine::findBytes() const {
     return fromUtf8(settings_.strFindText, view_.control().encoding());
 }
 
-TextMatcher FindEngine::matcher(const std::string& bytes) const {
-    return TextMatcher(bytes, settings_.bMatchCase != 0, view_.control().encoding());
+// Kept from one call to the next: a Replace All asks for the same one at every step.
+const TextMatcher& FindEngine::matcher(const std::string& bytes) const {
+    const bool matchCase = settings_.bMatchCase != 0;
+    const TextEncoding encoding = view_.control().encoding();
+    if (!matcher_ || matcherBytes_ != bytes || matcherCase_ != matchCase || matcherEncoding_ != encoding) {
+        matcher_.emplace(bytes, matchCase, encoding);
+        matcherBytes_ = bytes;
+        matcherCase_ = matchCase;
+        matcherEncoding_ = encoding;
+    }
+    return *matcher_;
 }
 
 void FindEngine::request(const FindRequest& request) {
@@ -120,7 +129,7 @@ void FindEngine::FindNext() {
     std::optional<TextMatch> found;
     if (bytes) {
         BusyCursor busyCursor(platform_.desktop);
-        const TextMatcher what = matcher(*bytes);
+        const TextMatcher& what = matcher(*bytes);
         found = down ? findForward(control, what, c) : (c > 0 ? findBackward(control, what, c - 1) : std::nullopt);
     }
     if (found) {
@@ -187,14 +196,12 @@ void FindEngine::MarkAll() {
     std::size_t first = 0;
     if (bytes) {
         BusyCursor busyCursor(platform_.desktop);
-        const TextMatcher what = matcher(*bytes);
         const std::string_view text = view_.text();
-        for (auto found = what.findFirst(text, 0, text.size()); found;
-             found = what.findFirst(text, found->start + 1, text.size())) {
-            const int hs = static_cast<int>(found->start);
-            if (settings_.bWholeWord && !isWholeWord(hs, hs + static_cast<int>(found->length))) continue;
-            if (count++ == 0) first = found->start;
-        }
+        matcher(*bytes).forEach(text, [&](const TextMatch& found) {
+            const int hs = static_cast<int>(found.start);
+            if (settings_.bWholeWord && !isWholeWord(hs, hs + static_cast<int>(found.length))) return;
+            if (count++ == 0) first = found.start;
+        });
     }
     if (count == 0) {
         platform_.prompter.ask({"No occurrences of \"" + settings_.strFindText + "\" were found !", kMarkAllTitle,

@@ -3,6 +3,7 @@
 // wraps once around the text and then gives up, Mark All, Replace and
 // Replace All, as the Find and Mark dialog asks for them, one request at a
 // time. It owns the find state and the marks, and opens the dialog.
+#include <optional>
 #include <string>
 
 #include "search/MarkCommands.h"
@@ -70,7 +71,7 @@ private:
     void openDialog(bool markMode);
     // The find text in the document's encoding; nothing when it cannot be held there.
     std::optional<std::string> findBytes() const;
-    TextMatcher matcher(const std::string& bytes) const;
+    const TextMatcher& matcher(const std::string& bytes) const;
     // Whether the selection is the request's find text.
     bool selectionIsFindText(const FindRequest& request) const;
     bool isWholeWord(int start, int end) const;
@@ -84,6 +85,10 @@ private:
     MarkCommands marks_;
     FindDialog* dialog_ = nullptr;
     bool busy_ = false;
+    mutable std::optional<TextMatcher> matcher_;
+    mutable std::string matcherBytes_;
+    mutable bool matcherCase_ = false;
+    mutable TextEncoding matcherEncoding_ = TextEncoding::Utf8;
 };
 
 }  // namespace tagloom

@@ -153,6 +153,13 @@ std::optional<TextMatch> TextMatcher::findFirst(std::string_view text, std::size
     return std::nullopt;
 }
 
+void TextMatcher::forEach(std::string_view text, const std::function<void(const TextMatch&)>& onMatch) const {
+    if (what_.empty()) return;
+    Candidates candidates(*this, text);
+    for (std::size_t at = candidates.from(0); at < text.size(); at = candidates.from(at + 1))
+        if (const std::size_t length = matchAt(text, at)) onMatch(TextMatch{at, length});
+}
+
 std::optional<TextMatch> TextMatcher::findLast(std::string_view text, std::size_t from) const {
     if (what_.empty() || text.empty()) return std::nullopt;
     const FoldTable& fold = foldTable(encoding_);

@@ -8,6 +8,7 @@
 // Kelvin sign and the long s stay apart from k and s), so an ASCII find text
 // is always found by a byte scan.
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -35,6 +36,8 @@ public:
     std::size_t matchAt(std::string_view text, std::size_t at) const;
     // The first occurrence that starts at or after `from` and at or before `lastStart`.
     std::optional<TextMatch> findFirst(std::string_view text, std::size_t from, std::size_t lastStart) const;
+    // Every occurrence, overlapping ones too, in the order they start.
+    void forEach(std::string_view text, const std::function<void(const TextMatch&)>& onMatch) const;
     // The last occurrence that starts at or before `from`.
     std::optional<TextMatch> findLast(std::string_view text, std::size_t from) const;
 

@@ -135,9 +135,18 @@ void EditWidget::onRepaint(const RepaintRange& range) {
     viewport()->update();
 }
 
+// A run of edits (a Replace All) brings the bars in line once, afterwards.
 void EditWidget::onUpdate() {
     restartCaret();
-    syncScrollBars();
+    if (syncPosted_) return;
+    syncPosted_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            syncPosted_ = false;
+            syncScrollBars();
+        },
+        Qt::QueuedConnection);
 }
 
 void EditWidget::resizeEvent(QResizeEvent* event) {

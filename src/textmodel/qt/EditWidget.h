@@ -103,6 +103,7 @@ private:
     bool caretVisible_ = true;
     bool dragging_ = false;
     bool syncing_ = false;
+    bool syncPosted_ = false;
     int widestSeen_ = 0;
 };
 
