@@ -32,23 +32,15 @@ void BookmarkCount::onTextReset() {
     bookmarks_ = countAround({}, std::string_view(control_.lock(), static_cast<std::size_t>(control_.length())));
 }
 
-std::string_view BookmarkCount::contextBefore(int offset, char (&buffer)[2]) const {
-    const int n = std::min(offset, 2);
-    for (int i = 0; i < n; ++i) buffer[i] = control_.charAt(offset - n + i);
-    return {buffer, static_cast<std::size_t>(n)};
-}
-
 // An edit changes the LFs it inserts or removes, and the bookmark test of the
 // up to two LFs just after it, whose characters two places before may have
 // changed. Those are counted before and after the edit.
 void BookmarkCount::onChange(const TextChange& change) {
-    const int length = control_.length();
     const bool inserted = change.kind == TextChange::Kind::Insertion;
     const int afterFrom = inserted ? change.position + change.length : change.position;
-    char beforeBuffer[2];
-    const std::string_view before = contextBefore(change.position, beforeBuffer);
-    std::string after;
-    for (int i = afterFrom; i < std::min(length, afterFrom + 2); ++i) after += control_.charAt(i);
+    // The up to two characters on either side of the edit, read in two short copies.
+    const std::string before = control_.copyRange(change.position - 2, change.position);
+    const std::string after = control_.copyRange(afterFrom, afterFrom + 2);
 
     std::string withEdit;
     withEdit.reserve(change.text.size() + after.size());

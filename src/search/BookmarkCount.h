@@ -25,8 +25,6 @@ private:
     // The bookmarks among the LFs of `middle`, with `before` the up to two
     // characters that precede it in the text.
     static int countAround(std::string_view before, std::string_view middle);
-    // The up to two characters before offset in the current text.
-    std::string_view contextBefore(int offset, char (&buffer)[2]) const;
 
     EditControl& control_;
     int bookmarks_ = 0;

@@ -256,6 +256,7 @@ void FindEngine::ReplaceAll(const FindRequest& request) {
     }
     const int lineNumbers = settings_.bShowLineNum;
     settings_.bShowLineNum = 0;
+    BusyCursor busyCursor(platform_.desktop);  // one for the whole loop, not one per search
     int lastStart = 0, lastEnd = 0;
     do {
         if (!selectionIsFindText(request)) {

@@ -120,18 +120,29 @@ public:
         if (matcher.mode_ == Mode::Exact) bytes_.push_back(static_cast<unsigned char>(matcher.what_.front()));
         if (matcher.mode_ == Mode::ByteFold) bytes_ = matcher.firstBytes_;
         next_.assign(bytes_.size(), kUnknown);
+        clearTo_.assign(bytes_.size(), 0);
         everyByte_ = bytes_.empty();
     }
-    // The first place at or after `from` where an occurrence may start.
+    // The first place at or after `from` where an occurrence may start. A
+    // byte not yet found is looked for only up to the nearest one known, so
+    // a rare second case costs no scan past the common one.
     std::size_t from(std::size_t from) {
         if (everyByte_ || from >= text_.size()) return std::min(from, text_.size());
         std::size_t nearest = text_.size();
+        for (std::size_t i = 0; i < bytes_.size(); ++i)
+            if (next_[i] != kUnknown && next_[i] >= from) nearest = std::min(nearest, next_[i]);
         for (std::size_t i = 0; i < bytes_.size(); ++i) {
-            if (next_[i] == kUnknown || next_[i] < from) {
-                const void* hit = std::memchr(text_.data() + from, bytes_[i], text_.size() - from);
-                next_[i] = hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - text_.data()) : text_.size();
+            if (next_[i] != kUnknown && next_[i] >= from) continue;
+            const std::size_t start = std::max(from, clearTo_[i]);
+            next_[i] = kUnknown;
+            if (start >= nearest) continue;
+            const void* hit = std::memchr(text_.data() + start, bytes_[i], nearest - start);
+            if (hit) {
+                next_[i] = static_cast<std::size_t>(static_cast<const char*>(hit) - text_.data());
+                nearest = next_[i];
+            } else {
+                clearTo_[i] = nearest;  // none of this byte before there
             }
-            nearest = std::min(nearest, next_[i]);
         }
         return nearest;
     }
@@ -141,6 +152,7 @@ private:
     std::string_view text_;
     std::vector<unsigned char> bytes_;
     std::vector<std::size_t> next_;
+    std::vector<std::size_t> clearTo_;
     bool everyByte_ = false;
 };
 
