@@ -125,20 +125,33 @@ void paintMarks(QPainter& painter, CHemlowHTMLView& view) {
     // Multiplying by yellow turns the white background yellow and keeps the
     // black glyphs black: the text on yellow, without drawing it again.
     painter.setCompositionMode(QPainter::CompositionMode_Multiply);
-    for (const TextMatch& occurrence : found) {
-        // One screen row of the occurrence at a time.
-        const int first = from + static_cast<int>(occurrence.start);
-        const int last = first + static_cast<int>(occurrence.length);
-        int i = first;
-        while (i < last) {
-            const Point at = control.posFromChar(i);
-            int j = i + 1;
-            while (j < last && control.posFromChar(j).y == at.y) ++j;
-            const Point end = control.posFromChar(j);
-            const int width = end.y == at.y ? end.x - at.x : f.right - at.x;
-            painter.fillRect(at.x, at.y, std::max(0, width), lineHeight, kMarkYellow);
-            i = j;
+    // One walk over the characters shown, as the text is drawn; each run of
+    // marked characters on a row is one rectangle.
+    std::size_t next = 0;
+    std::vector<VisibleChar> chars;
+    for (const VisibleLine& row : control.visibleLines()) {
+        chars.clear();
+        control.visibleChars(row.line, chars);
+        int runLeft = 0, runRight = -1;
+        const auto flush = [&] {
+            if (runRight > runLeft) painter.fillRect(runLeft, row.y, runRight - runLeft, lineHeight, kMarkYellow);
+            runRight = -1;
+        };
+        for (const VisibleChar& c : chars) {
+            const auto offset = static_cast<std::size_t>(c.offset - from);
+            while (next < found.size() && found[next].start + found[next].length <= offset) ++next;
+            const bool marked = c.offset >= from && next < found.size() && found[next].start <= offset;
+            if (!marked) {
+                flush();
+                continue;
+            }
+            if (runRight != c.x) {
+                flush();
+                runLeft = c.x;
+            }
+            runRight = c.x + c.width;
         }
+        flush();
     }
     painter.restore();
 }
