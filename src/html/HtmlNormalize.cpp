@@ -64,7 +64,7 @@ private:
     char* p_;
     std::size_t size_;
     std::size_t read_ = 0;
-    std::size_t kept_ = 0;   // the bytes from here to read_ are kept but not moved yet
+    std::size_t kept_ = 0;  // the bytes from here to read_ are kept but not moved yet
     std::size_t write_ = 0;
 };
 

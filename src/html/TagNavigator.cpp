@@ -27,7 +27,6 @@ int forwardSearchStart(std::string_view text, Selection sel, char c) {
 // The offset of a closed tag's '>'.
 int closingBracket(const MarkupTag& tag) { return offsetOf(tag.end) - 1; }
 
-
 TagSearchResult found(Selection selection) {
     TagSearchResult result;
     result.selection = selection;
@@ -67,8 +66,8 @@ Selection trimmedStretch(std::string_view text, int a, int b) {
 // gt and a '<' at lt: searched on past it when it holds only blanks.
 TagSearchResult untaggedStretch(std::string_view text, int gt, int lt, TagSearch search) {
     const Selection between{gt + 1, lt};
-    const std::string_view stretch = text.substr(static_cast<std::size_t>(between.start),
-                                                 static_cast<std::size_t>(between.end - between.start));
+    const std::string_view stretch =
+        text.substr(static_cast<std::size_t>(between.start), static_cast<std::size_t>(between.end - between.start));
     if (std::all_of(stretch.begin(), stretch.end(), isAsciiBlank)) return searchOn(between, search);
     return found(trimmedStretch(text, between.start, between.end));
 }
@@ -168,8 +167,8 @@ private:
         tag_ = {lt, gt + 1};
         closing_ = byteAt(lt + 1) == '/';
         counter_ = closing_ ? -1 : 1;
-        patterns_ = MatchPatterns::forTag(
-            text_.substr(static_cast<std::size_t>(lt), static_cast<std::size_t>(tag_.end - lt)));
+        patterns_ =
+            MatchPatterns::forTag(text_.substr(static_cast<std::size_t>(lt), static_cast<std::size_t>(tag_.end - lt)));
         return patterns_.has_value();
     }
 
@@ -263,8 +262,10 @@ TagSearchResult TagNavigator::findNextUntagged(std::string_view text, Selection 
     std::optional<int> gt;  // the first tag end at or after `from`
     std::optional<int> lt;  // the start of the tag after it
     readTags(text, [&](const MarkupTag& tag) {
-        if (gt) lt = offsetOf(tag.start);
-        else if (tag.closed && closingBracket(tag) >= from) gt = closingBracket(tag);
+        if (gt)
+            lt = offsetOf(tag.start);
+        else if (tag.closed && closingBracket(tag) >= from)
+            gt = closingBracket(tag);
         return !lt;
     });
     if (lt) return untaggedStretch(text, *gt, *lt, TagSearch::NextUntagged);

@@ -18,7 +18,7 @@ struct TagSpan {
     int end = 0;      // offset of the '>' (the last byte of a PHP block left open at the end of the text)
     int nameEnd = 0;  // the name runs from start + 1 to here
     Kind kind = Kind::Element;
-    bool closed = true;  // false for a PHP block left open
+    bool closed = true;                             // false for a PHP block left open
     ElementContent content = ElementContent::None;  // what the text after the tag is
     // +1 for an opening tag whose closing text comes later (or whose content
     // a closing tag ends), -1 for a closing tag, 0 for every other tag.

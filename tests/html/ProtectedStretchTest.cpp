@@ -35,7 +35,8 @@ TEST(ProtectedStretches, scriptAndStyleContentKeepsItsLinesAndItsClosingTagStart
     expectLayouts({
         {"lines kept as they are, closing tag at the opening tag's level",
          crlf("<html>\n<body>\n  <script>\n    if (a < b && c > d) { go(); }\n  </script>\n</body>\n</html>"),
-         crlf("<html>\n\t<body>\n\t\t<script>\n    if (a < b && c > d) { go(); }\n\t\t</script>\n\t</body>\n</html>\n")},
+         crlf(
+             "<html>\n\t<body>\n\t\t<script>\n    if (a < b && c > d) { go(); }\n\t\t</script>\n\t</body>\n</html>\n")},
         {"content on the opening tag's line stays there; a line break follows it",
          "<html><head><style>p { color: red; }</style></head></html>",
          crlf("<html>\n\t<head>\n\t\t<style>p { color: red; }\n\t\t</style>\n\t</head>\n</html>\n")},
@@ -59,8 +60,8 @@ TEST(ProtectedStretches, scriptAndStyleContentKeepsItsLinesAndItsClosingTagStart
          crlf("<html>\n\t<script><!--\nx--;\n// -->\n\t</script>\n<!-- <script> -->\n\t<p>y\n\t</p>\n</html>\n")},
         {"a tag ending in \"/>\" has no content", "<html><script src=\"a.js\"/><p>a<b>c</b></p></html>",
          crlf("<html>\n\t<script src=\"a.js\"/>\n\t<p>a\n\t\t<b>c\n\t\t</b>\n\t</p>\n</html>\n")},
-        {"content without a closing tag runs to the end of the text as it is", crlf("<html><body><script>if (a < b) {\n"),
-         crlf("<html>\n<body>\n<script>if (a < b) {\n")},
+        {"content without a closing tag runs to the end of the text as it is",
+         crlf("<html><body><script>if (a < b) {\n"), crlf("<html>\n<body>\n<script>if (a < b) {\n")},
     });
 }
 
@@ -83,7 +84,8 @@ TEST(ProtectedStretches, phpBlocksAreTagsCopiedByteForByte) {
     expectLayouts({
         {"arrows, case, blanks and line breaks kept",
          crlf("<html><body><?PHP\n  foreach ($rows as $k  =>\t$row) { echo $row->name; }\n?><p>x</p></body></html>"),
-         crlf("<html>\n\t<body>\n\t\t<?PHP\n  foreach ($rows as $k  =>\t$row) { echo $row->name; }\n?>\n\t\t<p>x\n\t\t</p>"
+         crlf("<html>\n\t<body>\n\t\t<?PHP\n  foreach ($rows as $k  =>\t$row) { echo $row->name; "
+              "}\n?>\n\t\t<p>x\n\t\t</p>"
               "\n\t</body>\n</html>\n")},
         {"inside a tag and inside a quoted value",
          "<html><option <?php if ($a) echo 'selected'; ?>>A</option><input value=\"<?= $v ? \"x\" : \"y\" ?>\"></html>",
@@ -107,7 +109,8 @@ TEST(ProtectedStretches, quotedValuesKeepTheirBytesAndOnlyAQuoteAfterEqualsOpens
          crlf("<html>\n\t<img src=\"a  b.png\" alt=\"x\ty\">\n</html>\n")},
         {"comment marks inside a value", "<html><a title=\"<!-- x -->\">l</a></html>",
          crlf("<html>\n\t<a title=\"<!-- x -->\">l\n\t</a>\n</html>\n")},
-        {"a quote in text is text", "<html><p>it's \"x\"</p></html>", crlf("<html>\n\t<p>it's \"x\"\n\t</p>\n</html>\n")},
+        {"a quote in text is text", "<html><p>it's \"x\"</p></html>",
+         crlf("<html>\n\t<p>it's \"x\"\n\t</p>\n</html>\n")},
     });
 }
 
@@ -141,7 +144,7 @@ TEST(ProtectedStretches, theCensusCountsNoTagInsideThem) {
         "<html><script>document.write('<b>' + '<!-- i -->');</script><?php echo '<u>'; ?>"
         "<a href=\"<s>\">x</a><textarea><q></textarea><!-- <q> --></html>");
     ASSERT_EQ(result.outcome, Outcome::Formatted);
-    const std::vector<TagCount> expected = {{"html", 1}, {"script", 1}, {"?php", 1},
+    const std::vector<TagCount> expected = {{"html", 1}, {"script", 1},   {"?php", 1},
                                             {"a", 1},    {"textarea", 1}, {"!--", 1}};
     EXPECT_EQ(result.census.tags, expected);
     EXPECT_EQ(result.census.comments, 1);
@@ -162,12 +165,17 @@ public:
 };
 
 TEST(ProtectedStretches, findTagStepsOverTagsInsideThemAndAQuotedBracketEndsNoTag) {
-    const NavigationPage page("<p title=\"a > b\">x</p><script>if (a<b) s = \"<i>\";</script>"
-                              "<?php $a->b; ?><pre><u>y</u></pre><b>z</b>");
-    const std::vector<Selection> tags = {page.of("<p title=\"a > b\">"), page.of("</p>"),
-                                         page.of("<script>"),           page.of("</script>"),
-                                         page.of("<?php $a->b; ?>"),    page.of("<pre>"),
-                                         page.of("</pre>"),             page.of("<b>"),
+    const NavigationPage page(
+        "<p title=\"a > b\">x</p><script>if (a<b) s = \"<i>\";</script>"
+        "<?php $a->b; ?><pre><u>y</u></pre><b>z</b>");
+    const std::vector<Selection> tags = {page.of("<p title=\"a > b\">"),
+                                         page.of("</p>"),
+                                         page.of("<script>"),
+                                         page.of("</script>"),
+                                         page.of("<?php $a->b; ?>"),
+                                         page.of("<pre>"),
+                                         page.of("</pre>"),
+                                         page.of("<b>"),
                                          page.of("</b>")};
     TagNavigator navigator;
     Selection sel{0, 0};
@@ -214,16 +222,17 @@ struct MatchCase {
 };
 
 TEST(ProtectedStretches, selectMatchingTagsCountsNoTagInsideThem) {
-    const NavigationPage page("<div><script>var s = \"</div><div>\";</SCRIPT><p title='<p>'>x</p>"
-                              "<?php echo '</div>'; ?></div>");
+    const NavigationPage page(
+        "<div><script>var s = \"</div><div>\";</SCRIPT><p title='<p>'>x</p>"
+        "<?php echo '</div>'; ?></div>");
     const Selection outerDiv{0, static_cast<int>(page.text.size())};
     const int script = page.of("<script>").start;
     const std::vector<MatchCase> cases = {
         {"opening div", {1, 1}, outerDiv},
         {"closing div", {outerDiv.end - 2, outerDiv.end - 2}, outerDiv},
-        {"script to its closing tag in capitals", {script + 1, script + 1},
-         {script, page.of("</SCRIPT>").end}},
-        {"a '>' in a quoted value ends no tag", {page.of("<p title").start + 1, page.of("<p title").start + 1},
+        {"script to its closing tag in capitals", {script + 1, script + 1}, {script, page.of("</SCRIPT>").end}},
+        {"a '>' in a quoted value ends no tag",
+         {page.of("<p title").start + 1, page.of("<p title").start + 1},
          {page.of("<p title").start, page.of("</p>").end}},
     };
     TagNavigator navigator;
