@@ -6,6 +6,7 @@
 
 #include "textmodel/AsciiText.h"
 #include "html/MarkupReader.h"
+#include "html/TextSearch.h"
 
 namespace tagloom {
 
@@ -17,12 +18,6 @@ constexpr std::size_t kLongestTagName = 96;
 int lengthOf(std::string_view text) { return static_cast<int>(text.size()); }
 
 int offsetOf(std::size_t offset) { return static_cast<int>(offset); }
-
-// Where a forward search for the one byte c starts: at the selection start,
-// or one byte later when the selection is that byte (it is not found again).
-int forwardSearchStart(std::string_view text, Selection sel, char c) {
-    return sel.end - sel.start == 1 && text[static_cast<std::size_t>(sel.start)] == c ? sel.start + 1 : sel.start;
-}
 
 // The offset of a closed tag's '>'.
 int closingBracket(const MarkupTag& tag) { return offsetOf(tag.end) - 1; }
@@ -231,7 +226,7 @@ TagSearchResult TagNavigator::findNextTag(std::string_view text, Selection selec
     Selection sel = clampedSelection(selection, text);
     // A tag that is already selected is not found again.
     if (sel.end > sel.start && text[sel.start] == '<' && text[sel.end - 1] == '>') ++sel.start;
-    const int from = forwardSearchStart(text, sel, '<');
+    const int from = offsetOf(forwardSearchStart(text, sel, "<", true));
     std::optional<Selection> next;
     readTags(text, [&](const MarkupTag& tag) {
         if (tag.closed && offsetOf(tag.start) >= from) next = Selection{offsetOf(tag.start), offsetOf(tag.end)};
@@ -258,7 +253,7 @@ TagSearchResult TagNavigator::findPreviousTag(std::string_view text, Selection s
 
 TagSearchResult TagNavigator::findNextUntagged(std::string_view text, Selection selection) const {
     const Selection sel = clampedSelection(selection, text);
-    const int from = forwardSearchStart(text, sel, '>');
+    const int from = offsetOf(forwardSearchStart(text, sel, ">", true));
     std::optional<int> gt;  // the first tag end at or after `from`
     std::optional<int> lt;  // the start of the tag after it
     readTags(text, [&](const MarkupTag& tag) {

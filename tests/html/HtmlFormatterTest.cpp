@@ -6,21 +6,17 @@
 #include <vector>
 
 #include "HtmlTestText.h"
+#include "LayoutCases.h"
 
 namespace tagloom {
 namespace {
 
 using test::crlf;
+using test::expectLayouts;
 using Outcome = HtmlFormatResult::Outcome;
 
-struct LayoutCase {
-    const char* name;
-    std::string input;
-    std::string expected;
-};
-
 TEST(HtmlFormatter, laysOutEveryTagOnALineOfItsOwnIndentedByDepth) {
-    const std::vector<LayoutCase> cases = {
+    expectLayouts({
         {"names in small letters, one tag per line", crlf("<HTML>\n<BODY>\n<P>Hi</P>\n</BODY>\n</HTML>"),
          crlf("<html>\n\t<body>\n\t\t<p>Hi\n\t\t</p>\n\t</body>\n</html>\n")},
         {"attributes keep their case; a document type in capitals; html at the margin after it",
@@ -59,13 +55,7 @@ TEST(HtmlFormatter, laysOutEveryTagOnALineOfItsOwnIndentedByDepth) {
          crlf("Helloworld \n<html>\n</html>\n")},
         {"white space in front of the first tag goes", crlf("  \n\t<html></html>"), crlf("<html>\n</html>\n")},
         {"text after the last tag stays on its line", crlf("<html></html>\nbye\n"), crlf("<html>\n</html>bye\n")},
-    };
-    const HtmlFormatter formatter;
-    for (const LayoutCase& c : cases) {
-        const HtmlFormatResult result = formatter.format(c.input);
-        ASSERT_EQ(result.outcome, Outcome::Formatted) << c.name;
-        EXPECT_EQ(result.text, c.expected) << c.name;
-    }
+    });
 }
 
 TEST(HtmlFormatter, deepNestingIndentsEveryLevelAndAlwaysFits) {

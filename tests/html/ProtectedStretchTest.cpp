@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "HtmlTestText.h"
+#include "LayoutCases.h"
 #include "html/HtmlFormatter.h"
 #include "html/TagNavigator.h"
 
@@ -14,22 +15,8 @@ namespace tagloom {
 namespace {
 
 using test::crlf;
+using test::expectLayouts;
 using Outcome = HtmlFormatResult::Outcome;
-
-struct LayoutCase {
-    const char* name;
-    std::string input;
-    std::string expected;
-};
-
-void expectLayouts(const std::vector<LayoutCase>& cases) {
-    const HtmlFormatter formatter;
-    for (const LayoutCase& c : cases) {
-        const HtmlFormatResult result = formatter.format(c.input);
-        ASSERT_EQ(result.outcome, Outcome::Formatted) << c.name;
-        EXPECT_EQ(result.text, c.expected) << c.name;
-    }
-}
 
 TEST(ProtectedStretches, scriptAndStyleContentKeepsItsLinesAndItsClosingTagStartsALine) {
     expectLayouts({
