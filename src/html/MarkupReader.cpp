@@ -9,12 +9,16 @@ struct ContentElement {
     ElementContent content;
 };
 
-constexpr ContentElement kContentElements[] = {
-    {"script", ElementContent::Code},
-    {"style", ElementContent::Code},
-    {"textarea", ElementContent::Shown},
-    {"pre", ElementContent::Shown},
-};
+constexpr ContentElement kScript{"script", ElementContent::Code};
+constexpr ContentElement kStyle{"style", ElementContent::Code};
+constexpr ContentElement kTextarea{"textarea", ElementContent::Shown};
+constexpr ContentElement kPre{"pre", ElementContent::Shown};
+
+// Whether the tag opening at lt is named element's name, ASCII case ignored.
+bool isNamed(std::string_view text, std::size_t lt, const ContentElement& element) {
+    const std::size_t after = lt + 1 + element.name.size();
+    return after < text.size() && endsTagName(text[after]) && matchesAtIgnoringCase(text, lt + 1, element.name);
+}
 
 }  // namespace
 
@@ -33,14 +37,23 @@ std::size_t quotedEnd(std::string_view text, std::size_t quote) {
 }
 
 ElementContent elementContent(std::string_view text, std::size_t lt, std::string_view& name) {
-    for (const ContentElement& element : kContentElements) {
-        const std::size_t after = lt + 1 + element.name.size();
-        if (after < text.size() && endsTagName(text[after]) && matchesAtIgnoringCase(text, lt + 1, element.name)) {
-            name = element.name;
-            return element.content;
-        }
+    const ContentElement* element = nullptr;
+    switch (lt + 1 < text.size() ? toLowerAscii(text[lt + 1]) : '\0') {
+    case 's':
+        element = isNamed(text, lt, kScript) ? &kScript : isNamed(text, lt, kStyle) ? &kStyle : nullptr;
+        break;
+    case 't':
+        element = isNamed(text, lt, kTextarea) ? &kTextarea : nullptr;
+        break;
+    case 'p':
+        element = isNamed(text, lt, kPre) ? &kPre : nullptr;
+        break;
+    default:
+        break;
     }
-    return ElementContent::None;
+    if (!element) return ElementContent::None;
+    name = element->name;
+    return element->content;
 }
 
 std::size_t contentEnd(std::string_view text, std::size_t from, std::string_view name) {

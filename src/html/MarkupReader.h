@@ -18,7 +18,6 @@
 #include <array>
 #include <cstddef>
 #include <cstring>
-#include <optional>
 #include <string_view>
 
 #include "textmodel/AsciiText.h"
@@ -177,36 +176,34 @@ void readMarkup(std::string_view text, Visit&& visit) {
 // text unless the first opens content.
 template <class OnTag>
 void readTags(std::string_view text, OnTag&& onTag) {
-    std::optional<MarkupTag> open;  // an element's tag whose '>' has not come yet
+    MarkupTag tag;
+    bool open = false;  // the tag has begun and has not been handed on yet
     bool stopped = false;
     readMarkup(text, [&](const MarkupPiece& piece) {
         if (piece.opensTag) {
             // An unclosed tag stops where the next one starts.
-            if (open && !onTag(*open)) return !(stopped = true);
-            MarkupTag tag;
+            if (open && !onTag(tag)) return !(stopped = true);
+            tag = MarkupTag{};
             tag.kind = piece.kind == MarkupPiece::Kind::Comment      ? MarkupTag::Kind::Comment
                        : piece.kind == MarkupPiece::Kind::Processing ? MarkupTag::Kind::Processing
                                                                      : MarkupTag::Kind::Element;
             tag.start = piece.begin;
             tag.nameEnd = piece.begin + 1;
             while (tag.nameEnd < piece.end && !endsTagName(text[tag.nameEnd])) ++tag.nameEnd;
-            open = tag;
+            open = true;
         } else if (!open) {
             return true;
         }
-        open->end = piece.end;
-        if (piece.closesTag) {
-            open->closed = true;
-            open->content = piece.content;
-        }
-        if (open->closed || open->kind != MarkupTag::Kind::Element) {
-            const MarkupTag tag = *open;
-            open.reset();
+        tag.end = piece.end;
+        tag.closed = piece.closesTag;
+        tag.content = piece.content;
+        if (tag.closed || tag.kind != MarkupTag::Kind::Element) {
+            open = false;
             if (!onTag(tag)) return !(stopped = true);
         }
         return true;
     });
-    if (open && !stopped) onTag(*open);
+    if (open && !stopped) onTag(tag);
 }
 
 }  // namespace tagloom

@@ -22,7 +22,7 @@ struct TagSpan {
     ElementContent content = ElementContent::None;  // what the text after the tag is
     // +1 for an opening tag whose closing text comes later (or whose content
     // a closing tag ends), -1 for a closing tag, 0 for every other tag.
-    int depthEffect = 0;
+    signed char depthEffect = 0;
 };
 
 // A '<' inside a tag, a '>' outside one, or a text that ends inside a tag
