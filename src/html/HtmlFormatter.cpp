@@ -1,5 +1,6 @@
 #include "html/HtmlFormatter.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 #include <vector>
@@ -35,11 +36,11 @@ HtmlFormatResult missingDelimiter(std::string_view document, std::string_view co
     return result;
 }
 
-// Tag names in small letters, "!DOCTYPE" in capitals; attributes and comments
-// are left as they are.
+// Tag names in small letters, "!DOCTYPE" in capitals; attributes, comments
+// and PHP blocks are left as they are.
 void normalizeNameCase(std::string& copy, const std::vector<TagSpan>& tags) {
     for (const TagSpan& tag : tags) {
-        if (tag.comment) continue;
+        if (tag.kind != TagSpan::Kind::Element) continue;
         const std::string_view name = tagName(copy, tag);
         char* first = copy.data() + tag.start + 1;
         if (equalsIgnoringAsciiCase(name, kDoctype))
@@ -77,30 +78,68 @@ void appendWithoutLineBreaks(std::string& out, std::string_view text) {
     out.append(text, from, text.size() - from);
 }
 
-bool isBlank(std::string_view text) {
-    for (const char c : text)
-        if (c != ' ' && c != kTab && c != kCR && c != kLF) return false;
-    return true;
+bool isBlank(std::string_view text) { return std::all_of(text.begin(), text.end(), isAsciiBlank); }
+
+// Script or style content as its own lines: the blanks after its last line
+// break (or all of it, when it holds only blanks) are the closing tag's
+// indentation, which the layout writes anew.
+void appendCode(std::string& out, std::string_view content) {
+    const std::size_t lastBreak = content.rfind(kLF);
+    const std::size_t lastLine = lastBreak == std::string_view::npos ? 0 : lastBreak + 1;
+    const std::string_view tail = content.substr(lastLine);
+    const bool tailIsIndent = std::all_of(tail.begin(), tail.end(), [](char c) { return c == ' ' || c == kTab; });
+    out.append(tailIsIndent ? content.substr(0, lastLine) : content);
+}
+
+// CR LF, unless the line already ends with one (content that brought its own).
+void endLine(std::string& out) {
+    constexpr std::string_view kLineBreak = "\r\n";
+    if (!std::string_view(out).ends_with(kLineBreak)) out += kLineBreak;
 }
 
 // One line per tag: its TABs, the tag, and the text up to the next tag
 // without its line breaks. Text in front of the first tag that is not blank
 // gets a line of its own, so none of the user's text is lost.
+//
+// The content of script and style follows its opening tag with its own line
+// breaks and ends with one, so that the closing tag starts a line at its own
+// level. The content of textarea and pre is written as it is, and its
+// closing tag follows it directly: a browser would show any byte added there.
+// Content or a PHP block that runs to the end of the text ends it as it is.
 void writeLayout(std::string& out, std::string_view text, const std::vector<TagSpan>& tags,
                  const std::vector<int>& indents) {
     const std::size_t firstTag = tags.empty() ? text.size() : static_cast<std::size_t>(tags.front().start);
     if (!isBlank(text.substr(0, firstTag))) {
         appendWithoutLineBreaks(out, text.substr(0, firstTag));
-        out += "\r\n";
+        endLine(out);
     }
+    bool continuesLine = false;
     for (std::size_t i = 0; i < tags.size(); ++i) {
         const std::size_t start = static_cast<std::size_t>(tags[i].start);
         const std::size_t end = static_cast<std::size_t>(tags[i].end) + 1;
-        const std::size_t next = i + 1 < tags.size() ? static_cast<std::size_t>(tags[i + 1].start) : text.size();
-        out.append(static_cast<std::size_t>(indents[i]), kTab);
+        const bool last = i + 1 == tags.size();
+        const std::size_t next = last ? text.size() : static_cast<std::size_t>(tags[i + 1].start);
+        const std::string_view after = text.substr(end, next - end);
+        if (!continuesLine) out.append(static_cast<std::size_t>(indents[i]), kTab);
         out.append(text, start, end - start);
-        appendWithoutLineBreaks(out, text.substr(end, next - end));
-        out += "\r\n";
+        continuesLine = false;
+        if (last && (!tags[i].closed || tags[i].content != ElementContent::None)) {
+            out.append(after);
+            break;
+        }
+        switch (tags[i].content) {
+        case ElementContent::None:
+            appendWithoutLineBreaks(out, after);
+            break;
+        case ElementContent::Code:
+            appendCode(out, after);
+            break;
+        case ElementContent::Shown:
+            out.append(after);
+            continuesLine = true;
+            break;
+        }
+        if (!continuesLine) endLine(out);
     }
 }
 

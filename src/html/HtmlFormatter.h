@@ -3,9 +3,11 @@
 // with TABs by nesting depth, tag names in small letters, followed by a census
 // of the opening tags.
 //
-// A tag is the text from a '<' to the next '>'; only comments are protected
-// from the white-space rules. The formatter works on a copy and returns the
-// new text; the view puts it in place of the old one as one undo step.
+// Tags are read as readTags finds them: comments, PHP blocks, quoted
+// attribute values and the content of script, style, textarea and pre are
+// not mark-up and come through byte for byte (comments lose a space next to
+// a line break as the rest does). The formatter works on a copy and returns
+// the new text; the view puts it in place of the old one as one undo step.
 #include <cstddef>
 #include <optional>
 #include <string>

@@ -3,52 +3,68 @@
 #include <cstring>
 
 #include "textmodel/AsciiText.h"
-#include "html/HtmlComments.h"
+#include "html/MarkupReader.h"
 
 namespace tagloom {
 
 namespace {
 
-constexpr std::size_t npos = std::string_view::npos;
-
 // Rewrites a buffer in place: bytes are read at `read` and kept at `write`,
 // which never runs ahead of `read`, so the bytes not yet read are untouched.
+// Kept bytes are moved only when a byte is dropped or replaced, so keeping a
+// long stretch costs nothing until then.
 class InPlaceRewrite {
 public:
     explicit InPlaceRewrite(std::string& buffer) : buffer_(buffer), p_(buffer.data()), size_(buffer.size()) {}
-    ~InPlaceRewrite() { buffer_.resize(write_); }
+    ~InPlaceRewrite() {
+        moveKept();
+        buffer_.resize(write_);
+    }
     InPlaceRewrite(const InPlaceRewrite&) = delete;
     InPlaceRewrite& operator=(const InPlaceRewrite&) = delete;
 
-    bool done() const { return read_ >= size_; }
     std::size_t position() const { return read_; }
-    std::size_t size() const { return size_; }
     char at(std::size_t offset) const { return offset < size_ ? p_[offset] : '\0'; }
-    char current() const { return p_[read_]; }
 
     // Keeps the bytes up to (not including) end.
-    void keepUntil(std::size_t end) {
-        const std::size_t n = end - read_;
-        if (write_ != read_) std::memmove(p_ + write_, p_ + read_, n);
-        write_ += n;
-        read_ = end;
-    }
-    void keep() { p_[write_++] = p_[read_++]; }
+    void keepUntil(std::size_t end) { read_ = end; }
+    void keep() { ++read_; }
     void put(char c) {
+        moveKept();
         p_[write_++] = c;
-        ++read_;
+        kept_ = ++read_;
     }
-    void drop(std::size_t n = 1) { read_ += n; }
-    std::size_t find(char c) const {
-        const void* hit = std::memchr(p_ + read_, c, size_ - read_);
-        return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - p_) : size_;
+    void drop(std::size_t n = 1) {
+        moveKept();
+        read_ += n;
+        kept_ = read_;
+    }
+    // The first c from the read position up to end, or end.
+    std::size_t find(char c, std::size_t end) const {
+        const void* hit = std::memchr(p_ + read_, c, end - read_);
+        return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - p_) : end;
+    }
+    // The n-th byte kept so far, counted back from the last; NUL before the first.
+    char written(std::size_t n) const {
+        const std::size_t pending = read_ - kept_;
+        if (n <= pending) return p_[read_ - n];
+        return write_ >= n - pending ? p_[write_ - (n - pending)] : '\0';
     }
 
 private:
+    // Moves the bytes kept since the last drop or put to the write position.
+    void moveKept() {
+        const std::size_t n = read_ - kept_;
+        if (write_ != kept_) std::memmove(p_ + write_, p_ + kept_, n);
+        write_ += n;
+        kept_ = read_;
+    }
+
     std::string& buffer_;
     char* p_;
     std::size_t size_;
     std::size_t read_ = 0;
+    std::size_t kept_ = 0;  // the bytes from here to read_ are kept but not moved yet
     std::size_t write_ = 0;
 };
 
@@ -70,69 +86,77 @@ std::string copyWithoutBookmarks(std::string_view document) {
     return copy;
 }
 
-// Keeps a comment starting at the read position whole; false when none starts there.
-bool keepComment(InPlaceRewrite& rewrite, CommentFinder& comments) {
-    const std::size_t mark = comments.closingMark(rewrite.position());
-    if (mark == npos) return false;
-    rewrite.keepUntil(mark + 3);
-    return true;
+// Runs rewritePiece(rewrite, piece) over each piece of copy, which leaves
+// the read position at the end of the piece.
+template <class RewritePiece>
+void rewritePieces(std::string& copy, RewritePiece&& rewritePiece) {
+    InPlaceRewrite rewrite(copy);
+    readMarkup(copy, [&](const MarkupPiece& piece) {
+        rewritePiece(rewrite, piece);
+        return true;
+    });
 }
 
-// Inside every tag that is not a comment, from its '<' up to the next '>',
+// In a tag's own bytes (not in a comment, a PHP block or a quoted value),
 // each CR LF is deleted.
 void joinTagLines(std::string& copy) {
-    CommentFinder comments(copy);
-    InPlaceRewrite rewrite(copy);
-    while (!rewrite.done()) {
-        rewrite.keepUntil(rewrite.find('<'));
-        if (rewrite.done() || keepComment(rewrite, comments)) continue;
-        rewrite.keep();
-        while (!rewrite.done() && rewrite.current() != '>') {
-            if (rewrite.current() == kCR && rewrite.at(rewrite.position() + 1) == kLF)
-                rewrite.drop(2);
-            else
-                rewrite.keep();
-        }
-    }
+    rewritePieces(copy, [](InPlaceRewrite& rewrite, const MarkupPiece& piece) {
+        if (piece.kind == MarkupPiece::Kind::TagBytes)
+            for (std::size_t cr = rewrite.find(kCR, piece.end); cr < piece.end; cr = rewrite.find(kCR, piece.end)) {
+                rewrite.keepUntil(cr);
+                if (rewrite.at(cr + 1) == kLF)
+                    rewrite.drop(2);
+                else
+                    rewrite.keep();
+            }
+        rewrite.keepUntil(piece.end);
+    });
 }
 
-// Outside comments: each TAB becomes a space, and a space directly followed by
-// another space (or TAB) is dropped, so every run keeps one space.
+bool isSpaceOrTab(char c) { return c == ' ' || c == kTab; }
+
+// Whether the space at the read position goes for standing between a '>'
+// and a line break, or between a line break and a '<'. The bytes kept
+// before it stand for the bytes read: a dropped space is never one of the
+// two bytes that a later space is judged by.
+bool dropsAtLineBreak(const InPlaceRewrite& rewrite) {
+    const std::size_t at = rewrite.position();
+    const char last = rewrite.written(1);
+    const bool beforeBreak = last == '>' && rewrite.at(at + 1) == kCR && rewrite.at(at + 2) == kLF;
+    const bool afterBreak = rewrite.written(2) == kCR && last == kLF && rewrite.at(at + 1) == '<';
+    return beforeBreak || afterBreak;
+}
+
+// In mark-up: each TAB becomes a space, and a space or TAB directly followed
+// by another one is dropped, so every run keeps one space. Then, in mark-up
+// and comments, a space between '>' and CR LF or between CR LF and '<' goes.
+// No blank that stays is followed by a blank, so one walk does both.
 void collapseBlanks(std::string& copy) {
-    CommentFinder comments(copy);
-    InPlaceRewrite rewrite(copy);
-    auto isBlank = [](char c) { return c == ' ' || c == kTab; };
-    while (!rewrite.done()) {
-        const char c = rewrite.current();
-        if (c == '<' && keepComment(rewrite, comments)) continue;
-        if (!isBlank(c))
-            rewrite.keep();
-        else if (isBlank(rewrite.at(rewrite.position() + 1)))
-            rewrite.drop();
-        else
-            rewrite.put(' ');
-    }
-}
-
-// Everywhere, comments included: "> \r\n" becomes ">\r\n" and "\r\n <"
-// becomes "\r\n<". Neither change can make or break the other's pattern, so
-// one walk does both.
-void dropSpacesAtLineBreaks(std::string& copy) {
-    InPlaceRewrite rewrite(copy);
-    char before = '\0';  // the two bytes read before the current one
-    char last = '\0';
-    while (!rewrite.done()) {
-        const std::size_t at = rewrite.position();
-        const char c = rewrite.current();
-        const bool spaceBeforeBreak = last == '>' && rewrite.at(at + 1) == kCR && rewrite.at(at + 2) == kLF;
-        const bool spaceAfterBreak = before == kCR && last == kLF && rewrite.at(at + 1) == '<';
-        if (c == ' ' && (spaceBeforeBreak || spaceAfterBreak))
-            rewrite.drop();
-        else
-            rewrite.keep();
-        before = last;
-        last = c;
-    }
+    rewritePieces(copy, [](InPlaceRewrite& rewrite, const MarkupPiece& piece) {
+        if (piece.kind == MarkupPiece::Kind::Comment) {
+            for (std::size_t space = rewrite.find(' ', piece.end); space < piece.end;
+                 space = rewrite.find(' ', piece.end)) {
+                rewrite.keepUntil(space);
+                if (dropsAtLineBreak(rewrite))
+                    rewrite.drop();
+                else
+                    rewrite.keep();
+            }
+        } else if (piece.isMarkup()) {
+            for (std::size_t at = rewrite.position(); at < piece.end; at = rewrite.position()) {
+                while (at < piece.end && !isSpaceOrTab(rewrite.at(at))) ++at;
+                rewrite.keepUntil(at);
+                if (at == piece.end) break;
+                if (isSpaceOrTab(rewrite.at(at + 1)) || dropsAtLineBreak(rewrite))
+                    rewrite.drop();
+                else if (rewrite.at(at) == kTab)
+                    rewrite.put(' ');
+                else
+                    rewrite.keep();
+            }
+        }
+        rewrite.keepUntil(piece.end);
+    });
 }
 
 }  // namespace
@@ -141,7 +165,6 @@ std::string normalizedHtmlCopy(std::string_view document) {
     std::string copy = copyWithoutBookmarks(document);
     joinTagLines(copy);
     collapseBlanks(copy);
-    dropSpacesAtLineBreaks(copy);
     return copy;
 }
 

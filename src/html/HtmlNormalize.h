@@ -10,9 +10,12 @@ namespace tagloom {
 //  - every CR directly followed by another CR is dropped (a bookmarked line
 //    end CR CR LF becomes CR LF, so bookmarks go);
 //  - inside tags, every CR LF is deleted: the text on either side joins;
-//  - outside comments, TABs become spaces and each run of spaces keeps one;
-//  - "> " before CR LF and " <" after CR LF lose their space.
-// Comments come through unchanged apart from the last rule.
+//  - in mark-up, TABs become spaces and each run of spaces keeps one;
+//  - in mark-up and comments, "> " before CR LF and " <" after CR LF lose
+//    their space.
+// Mark-up is text and tags outside the stretches readMarkup names:
+// comments come through unchanged apart from the last rule, PHP blocks,
+// quoted values and script, style, textarea and pre content unchanged.
 // Throws std::bad_alloc when the copy does not fit in memory.
 std::string normalizedHtmlCopy(std::string_view document);
 

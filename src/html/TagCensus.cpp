@@ -34,21 +34,56 @@ struct FrontGrowingHash {
     }
 };
 
+// The '>' bytes that may end a closing text, from the last to the first: the
+// end of every element's tag and every '>' of a comment. Those in PHP
+// blocks, quoted values and script, style, textarea and pre content are not.
+class ClosingBrackets {
+public:
+    ClosingBrackets(std::string_view text, const std::vector<TagSpan>& tags)
+        : text_(text), tags_(tags), tag_(tags.size()) {}
+
+    // The next '>' back, or npos when there is none.
+    std::size_t next() {
+        while (true) {
+            if (inComment_ > commentStart_) {
+                const std::size_t gt = text_.rfind('>', inComment_ - 1);
+                inComment_ = gt == std::string_view::npos || gt <= commentStart_ ? 0 : gt;
+                if (inComment_ > 0) return gt;
+            }
+            if (tag_ == 0) return std::string_view::npos;
+            const TagSpan& tag = tags_[--tag_];
+            const std::size_t end = static_cast<std::size_t>(tag.end);
+            if (tag.kind == TagSpan::Kind::Comment) {
+                commentStart_ = static_cast<std::size_t>(tag.start);
+                inComment_ = end;
+            }
+            if (tag.kind != TagSpan::Kind::Processing) return end;
+        }
+    }
+
+private:
+    std::string_view text_;
+    const std::vector<TagSpan>& tags_;
+    std::size_t tag_;               // the tags before this one are still to come
+    std::size_t commentStart_ = 0;  // the comment being looked through, when inComment_ > it
+    std::size_t inComment_ = 0;     // the '>' inside it already returned
+};
+
 // For each name, the offset where the last '/' + name + '>' of text begins,
-// or -1. Every '>' is looked at from the end backwards, and the bytes before
-// it are walked back to the previous TAB, CR, LF, space or '>' (a name holds
-// none of them), so no byte is walked twice; each '/' on the way ends a
-// candidate name, looked up by its hash. A name stops being looked for once
-// found, so each is compared in full only once.
-std::vector<int> lastClosingTexts(std::string_view text, const std::vector<std::string_view>& names) {
+// or -1, counting only the '>' that ClosingBrackets names. From each of
+// them, the bytes before it are walked back to the previous TAB, CR, LF,
+// space or '>' (a name holds none of them), so no byte is walked twice; each
+// '/' on the way ends a candidate name, looked up by its hash. A name stops
+// being looked for once found, so each is compared in full only once.
+std::vector<int> lastClosingTexts(std::string_view text, const std::vector<TagSpan>& tags,
+                                  const std::vector<std::string_view>& names) {
     std::vector<int> last(names.size(), -1);
     std::unordered_map<std::uint64_t, std::vector<std::size_t>> byKey;
     for (std::size_t i = 0; i < names.size(); ++i) byKey[FrontGrowingHash::keyOf(names[i])].push_back(i);
 
     std::size_t unresolved = names.size();
-    for (std::size_t below = text.size(); unresolved > 0 && below > 0;) {
-        const std::size_t gt = text.rfind('>', below - 1);
-        if (gt == std::string_view::npos) break;
+    ClosingBrackets brackets(text, tags);
+    for (std::size_t gt = brackets.next(); unresolved > 0 && gt != std::string_view::npos; gt = brackets.next()) {
         FrontGrowingHash candidate;
         for (std::size_t p = gt; p-- > 0;) {
             const char c = text[p];
@@ -64,7 +99,6 @@ std::vector<int> lastClosingTexts(std::string_view text, const std::vector<std::
             if (endsTagName(c)) break;
             candidate.prepend(c);
         }
-        below = gt;
     }
     return last;
 }
@@ -73,9 +107,7 @@ std::vector<int> lastClosingTexts(std::string_view text, const std::vector<std::
 
 std::string_view tagName(std::string_view text, const TagSpan& tag) {
     const std::size_t from = static_cast<std::size_t>(tag.start) + 1;
-    std::size_t to = from;
-    while (to < static_cast<std::size_t>(tag.end) && !endsTagName(text[to])) ++to;
-    return text.substr(from, to - from);
+    return text.substr(from, static_cast<std::size_t>(tag.nameEnd) - from);
 }
 
 TagCensus takeCensus(std::string_view text, std::vector<TagSpan>& tags, int comments) {
@@ -96,16 +128,19 @@ TagCensus takeCensus(std::string_view text, std::vector<TagSpan>& tags, int comm
         nameOfTag[t] = entry->second;
     }
 
-    const std::vector<int> lastClosing = lastClosingTexts(text, names);
+    const std::vector<int> lastClosing = lastClosingTexts(text, tags, names);
     for (std::size_t t = 0; t < tags.size(); ++t) {
         TagSpan& tag = tags[t];
         if (text[static_cast<std::size_t>(tag.start) + 1] == '/') {
             tag.depthEffect = -1;
             continue;
         }
-        // The search for the closing text starts after the byte that ends the name.
+        // The content of script, style, textarea and pre ends at its closing
+        // tag, which is the next tag ("</pre >" included). The search for the
+        // closing text starts after the byte that ends the name.
+        const bool closedContent = tag.content != ElementContent::None && t + 1 < tags.size();
         const int searchFrom = tag.start + 1 + static_cast<int>(names[nameOfTag[t]].size()) + 1;
-        tag.depthEffect = lastClosing[nameOfTag[t]] >= searchFrom ? 1 : 0;
+        tag.depthEffect = closedContent || lastClosing[nameOfTag[t]] >= searchFrom ? 1 : 0;
     }
     return census;
 }

@@ -33,12 +33,16 @@ struct TagCensus {
     std::string clipboardText() const;
 };
 
-// A tag's name: the bytes after its '<' up to the first TAB, CR, LF, space or '>'.
+// A tag's name: the bytes after its '<' up to the first TAB, CR, LF, space or
+// '>', or up to a quoted value or PHP block in the tag, which it never enters.
 std::string_view tagName(std::string_view text, const TagSpan& tag);
 
 // Counts the opening tags of text into the census and fills in every tag's
 // depth effect: -1 for a closing tag; +1 for an opening tag when '/' + name +
-// '>' occurs anywhere after its name; 0 otherwise. One linear pass.
+// '>' occurs after its name, with a '>' that ends a tag or stands in a
+// comment (not one in a quoted value, a PHP block or script, style, textarea
+// or pre content), and for the opening tag of such content when a closing
+// tag ends it; 0 otherwise. One linear pass.
 TagCensus takeCensus(std::string_view text, std::vector<TagSpan>& tags, int comments);
 
 }  // namespace tagloom

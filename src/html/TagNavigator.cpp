@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "textmodel/AsciiText.h"
+#include "html/MarkupReader.h"
 #include "textmodel/TextSearch.h"
 
 namespace tagloom {
@@ -15,11 +17,10 @@ constexpr std::size_t kLongestTagName = 96;
 
 int lengthOf(std::string_view text) { return static_cast<int>(text.size()); }
 
-std::optional<int> searchOne(std::string_view text, Selection selection, char c, bool bForward) {
-    return SearchFromSelection(text, selection, std::string_view(&c, 1), bForward, true);
-}
+int offsetOf(std::size_t offset) { return static_cast<int>(offset); }
 
-Selection oneByteAt(int offset) { return {offset, offset + 1}; }
+// The offset of a closed tag's '>'.
+int closingBracket(const MarkupTag& tag) { return offsetOf(tag.end) - 1; }
 
 TagSearchResult found(Selection selection) {
     TagSearchResult result;
@@ -48,7 +49,7 @@ TagSearchResult endOfText(int caret, std::string_view question, std::string_view
 }
 
 // The stretch between two tags, a to b, without the TABs, CRs and LFs at its
-// ends; empty when it holds nothing else.
+// ends.
 Selection trimmedStretch(std::string_view text, int a, int b) {
     while (a < b && isTabOrLineBreak(text[a])) ++a;
     if (a < b)
@@ -57,33 +58,13 @@ Selection trimmedStretch(std::string_view text, int a, int b) {
 }
 
 // The result of an untagged search that found the stretch between a '>' at
-// gt and a '<' at lt.
+// gt and a '<' at lt: searched on past it when it holds only blanks.
 TagSearchResult untaggedStretch(std::string_view text, int gt, int lt, TagSearch search) {
     const Selection between{gt + 1, lt};
-    const Selection trimmed = trimmedStretch(text, between.start, between.end);
-    if (trimmed.start >= trimmed.end) return searchOn(between, search);
-    return found(trimmed);
-}
-
-bool isTagDelimiter(char c) { return c == '<' || c == '>'; }
-
-// The tag that Select Matching Tags works on, from its '<' to one past its
-// '>': found by probing outwards from the selection; nothing when the probe
-// finds no tag, an empty one or an empty closing tag.
-std::optional<Selection> probeTag(std::string_view text, Selection sel) {
-    const int len = lengthOf(text);
-    // The byte at an offset, with the terminator standing beyond the end.
-    auto at = [&](int offset) { return offset >= 0 && offset < len ? text[static_cast<std::size_t>(offset)] : '\0'; };
-    int back = sel.empty() ? sel.start - 1 : (at(sel.start) == '<' ? sel.start : sel.end - 2);
-    int fwd = sel.empty() ? sel.start : (at(sel.end - 1) == '>' ? sel.end - 1 : sel.start + 1);
-    fwd = std::max(fwd, 0);
-    back = std::min(back, len);
-    while (fwd < len && !isTagDelimiter(at(fwd))) ++fwd;
-    while (back > 0 && !isTagDelimiter(at(back))) --back;
-    const bool isTag =
-        back >= 0 && at(back) == '<' && at(fwd) == '>' && fwd - back >= 2 && !(fwd - back == 2 && at(back + 1) == '/');
-    if (!isTag) return std::nullopt;
-    return Selection{back, fwd + 1};
+    const std::string_view stretch =
+        text.substr(static_cast<std::size_t>(between.start), static_cast<std::size_t>(between.end - between.start));
+    if (std::all_of(stretch.begin(), stretch.end(), isAsciiBlank)) return searchOn(between, search);
+    return found(trimmedStretch(text, between.start, between.end));
 }
 
 // The texts that open and close elements of one name, ASCII case ignored.
@@ -114,6 +95,91 @@ struct MatchPatterns {
             return 1;
         return 0;
     }
+};
+
+// Select Matching Tags as one walk over the tags. The probe runs back from
+// one offset and forward from another to the nearest tag bracket: both must
+// lie in closed tags, the back one before its '>', the forward one after its
+// '<'; together they make the tag worked on, which must not be empty nor an
+// empty closing tag. From an opening tag the walk goes on over the tags after
+// it; for a closing tag, the tags before it are looked at from the nearest
+// back, until the nesting counter comes back to 0.
+class MatchingSearch {
+public:
+    MatchingSearch(std::string_view text, Selection sel) : text_(text), sel_(sel) {
+        const int len = lengthOf(text);
+        back_ = std::min(sel.empty() ? sel.start - 1 : (byteAt(sel.start) == '<' ? sel.start : sel.end - 2), len);
+        fwd_ = std::max(sel.empty() ? sel.start : (byteAt(sel.end - 1) == '>' ? sel.end - 1 : sel.start + 1), 0);
+    }
+
+    // For readTags: false once the walk may stop.
+    bool onTag(const MarkupTag& tag) {
+        const int start = offsetOf(tag.start);
+        if (!probed_) {
+            if (start <= std::max(back_, fwd_)) {
+                probe(tag);
+                return true;
+            }
+            if (!finishProbe() || closing_) return false;
+        }
+        counter_ += patterns_->nesting(text_, tag.start);
+        if (counter_ != 0) return true;
+        element_ = Selection{tag_.start, start + offsetOf(patterns_->close.size())};
+        return false;
+    }
+
+    MatchingTagsResult result() {
+        if (!probed_) finishProbe();
+        if (!patterns_) return {true, std::nullopt};
+        if (!closing_) return {false, element_.value_or(tag_)};
+        for (auto start = startsBefore_.rbegin(); start != startsBefore_.rend(); ++start) {
+            counter_ += patterns_->nesting(text_, static_cast<std::size_t>(*start));
+            if (counter_ == 0) return {false, Selection{*start, tag_.end}};
+        }
+        return {true, sel_};
+    }
+
+private:
+    char byteAt(int offset) const {
+        return offset >= 0 && offset < lengthOf(text_) ? text_[static_cast<std::size_t>(offset)] : '\0';
+    }
+
+    void probe(const MarkupTag& tag) {
+        const int start = offsetOf(tag.start);
+        const int gt = closingBracket(tag);
+        if (tag.closed && start <= back_ && back_ < gt) tagStart_ = start;
+        if (tag.closed && start < fwd_ && fwd_ <= gt) tagEnd_ = gt;
+        if (!tagStart_) startsBefore_.push_back(start);
+    }
+
+    // Whether the probe found a tag to work on; its patterns are then set.
+    bool finishProbe() {
+        probed_ = true;
+        if (!tagStart_ || !tagEnd_) return false;
+        const int lt = *tagStart_;
+        const int gt = *tagEnd_;
+        if (gt - lt < 2 || (gt - lt == 2 && byteAt(lt + 1) == '/')) return false;
+        tag_ = {lt, gt + 1};
+        closing_ = byteAt(lt + 1) == '/';
+        counter_ = closing_ ? -1 : 1;
+        patterns_ =
+            MatchPatterns::forTag(text_.substr(static_cast<std::size_t>(lt), static_cast<std::size_t>(tag_.end - lt)));
+        return patterns_.has_value();
+    }
+
+    std::string_view text_;
+    Selection sel_;
+    int back_ = 0;
+    int fwd_ = 0;
+    bool probed_ = false;
+    std::optional<int> tagStart_;
+    std::optional<int> tagEnd_;
+    std::vector<int> startsBefore_;  // the starts of the tags before the one worked on
+    Selection tag_;
+    bool closing_ = false;
+    std::optional<MatchPatterns> patterns_;
+    int counter_ = 0;
+    std::optional<Selection> element_;
 };
 
 }  // namespace
@@ -160,72 +226,69 @@ TagSearchResult TagNavigator::findNextTag(std::string_view text, Selection selec
     Selection sel = clampedSelection(selection, text);
     // A tag that is already selected is not found again.
     if (sel.end > sel.start && text[sel.start] == '<' && text[sel.end - 1] == '>') ++sel.start;
-    if (const auto lt = searchOne(text, sel, '<', true))
-        if (const auto gt = searchOne(text, oneByteAt(*lt), '>', true)) return found({*lt, *gt + 1});
+    const int from = offsetOf(forwardSearchStart(text, sel, "<", true));
+    std::optional<Selection> next;
+    readTags(text, [&](const MarkupTag& tag) {
+        if (tag.closed && offsetOf(tag.start) >= from) next = Selection{offsetOf(tag.start), offsetOf(tag.end)};
+        return !next;
+    });
+    if (next) return found(*next);
     return endOfText(lengthOf(text), "No more HTML tags!\nContinue from top?", "Find Next Tag", 0, TagSearch::NextTag,
                      true);
 }
 
 TagSearchResult TagNavigator::findPreviousTag(std::string_view text, Selection selection) const {
-    // The backward search starts before the selection, so a selected tag is not found again.
+    // The search looks for a '>' before the selection, so a selected tag is not found again.
     const Selection sel = clampedSelection(selection, text);
-    if (const auto gt = searchOne(text, sel, '>', false))
-        if (const auto lt = searchOne(text, oneByteAt(*gt), '<', false)) return found({*lt, *gt + 1});
+    std::optional<Selection> previous;
+    readTags(text, [&](const MarkupTag& tag) {
+        if (closingBracket(tag) >= sel.start) return false;
+        if (tag.closed) previous = Selection{offsetOf(tag.start), offsetOf(tag.end)};
+        return true;
+    });
+    if (previous) return found(*previous);
     return endOfText(0, "No more HTML tags!\nContinue from bottom?", "Find Previous Tag", lengthOf(text),
                      TagSearch::PreviousTag, false);
 }
 
 TagSearchResult TagNavigator::findNextUntagged(std::string_view text, Selection selection) const {
     const Selection sel = clampedSelection(selection, text);
-    if (const auto gt = searchOne(text, sel, '>', true))
-        if (const auto lt = searchOne(text, oneByteAt(*gt), '<', true))
-            return untaggedStretch(text, *gt, *lt, TagSearch::NextUntagged);
+    const int from = offsetOf(forwardSearchStart(text, sel, ">", true));
+    std::optional<int> gt;  // the first tag end at or after `from`
+    std::optional<int> lt;  // the start of the tag after it
+    readTags(text, [&](const MarkupTag& tag) {
+        if (gt)
+            lt = offsetOf(tag.start);
+        else if (tag.closed && closingBracket(tag) >= from)
+            gt = closingBracket(tag);
+        return !lt;
+    });
+    if (lt) return untaggedStretch(text, *gt, *lt, TagSearch::NextUntagged);
     return endOfText(lengthOf(text), "No more Text!\nContinue from top?", "Find Next Untaged Text", 0,
                      TagSearch::NextUntagged, true);
 }
 
 TagSearchResult TagNavigator::findPreviousUntagged(std::string_view text, Selection selection) const {
     const Selection sel = clampedSelection(selection, text);
-    if (const auto lt = searchOne(text, sel, '<', false))
-        if (const auto gt = searchOne(text, oneByteAt(*lt), '>', false))
-            return untaggedStretch(text, *gt, *lt, TagSearch::PreviousUntagged);
+    std::optional<int> lt;       // the start of the last tag that starts before the selection
+    std::optional<int> gt;       // the end of the last closed tag before that one
+    std::optional<int> lastEnd;  // the end of that last tag, when it is closed
+    readTags(text, [&](const MarkupTag& tag) {
+        if (offsetOf(tag.start) >= sel.start) return false;
+        if (lastEnd) gt = lastEnd;
+        lt = offsetOf(tag.start);
+        lastEnd = tag.closed ? std::optional<int>(closingBracket(tag)) : std::nullopt;
+        return true;
+    });
+    if (lt && gt) return untaggedStretch(text, *gt, *lt, TagSearch::PreviousUntagged);
     return endOfText(0, "No more Text!\nContinue from bottom?", "Find Previous Untaged Text", lengthOf(text),
                      TagSearch::PreviousUntagged, true);
 }
 
 MatchingTagsResult TagNavigator::selectMatchingTags(std::string_view text, Selection selection) const {
-    const Selection sel = clampedSelection(selection, text);
-    const std::optional<Selection> tag = probeTag(text, sel);
-    if (!tag) return {true, std::nullopt};
-    const int back = tag->start;
-    const int fwd = tag->end - 1;
-    const bool closing = text[static_cast<std::size_t>(back) + 1] == '/';
-    const std::optional<MatchPatterns> patterns =
-        MatchPatterns::forTag(text.substr(static_cast<std::size_t>(back), static_cast<std::size_t>(tag->end - back)));
-    if (!patterns) return {true, std::nullopt};
-
-    const int len = lengthOf(text);
-    if (!closing) {
-        int counter = 1;
-        int pos = fwd;
-        while (pos < len && counter > 0) {
-            const std::size_t next = text.find('<', static_cast<std::size_t>(pos) + 1);
-            pos = next == std::string_view::npos ? len : static_cast<int>(next);
-            counter += patterns->nesting(text, static_cast<std::size_t>(pos));
-        }
-        if (counter == 0) return {false, Selection{back, pos + static_cast<int>(patterns->close.size())}};
-        return {false, *tag};
-    }
-
-    int counter = -1;
-    int pos = back;
-    while (pos > 0 && counter < 0) {
-        const std::size_t previous = text.rfind('<', static_cast<std::size_t>(pos) - 1);
-        pos = previous == std::string_view::npos ? 0 : static_cast<int>(previous);
-        counter += patterns->nesting(text, static_cast<std::size_t>(pos));
-    }
-    if (counter == 0) return {false, Selection{pos, fwd + 1}};
-    return {true, sel};
+    MatchingSearch search(text, clampedSelection(selection, text));
+    readTags(text, [&search](const MarkupTag& tag) { return search.onTag(tag); });
+    return search.result();
 }
 
 }  // namespace tagloom

@@ -3,10 +3,12 @@
 // cache, Find Next / Previous Tag, Find Next / Previous Untagged and Select
 // Matching Tags.
 //
-// A tag is the text from a '<' to the next '>'; nothing is parsed. Every
-// command takes the locked text and the current selection and returns what
-// the view does next, so the view stays a thin shell and tests can check the
-// exact outcome.
+// Tags are read from the start of the text as readTags finds them: a tag runs
+// from its '<' to its '>', a comment or a PHP block is one tag, and quoted
+// values, PHP blocks and script, style, textarea and pre content hold no
+// tags. Every command takes the locked text and the current selection and
+// returns what the view does next, so the view stays a thin shell and tests
+// can check the exact outcome.
 #include <optional>
 #include <string_view>
 
@@ -70,7 +72,8 @@ public:
 
     TagSearchResult findNextTag(std::string_view text, Selection selection) const;
     TagSearchResult findPreviousTag(std::string_view text, Selection selection) const;
-    // The text between two tags, without the TABs and line breaks at its ends.
+    // The text between two tags, without the TABs and line breaks at its ends;
+    // a stretch of nothing but blanks is passed over.
     TagSearchResult findNextUntagged(std::string_view text, Selection selection) const;
     TagSearchResult findPreviousUntagged(std::string_view text, Selection selection) const;
     // The element around the caret or the selection, from its opening tag to

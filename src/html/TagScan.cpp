@@ -1,91 +1,47 @@
 #include "html/TagScan.h"
 
 #include <algorithm>
-#include <cstring>
 
-#include "html/HtmlComments.h"
+#include "html/MarkupReader.h"
 
 namespace tagloom {
 
-namespace {
-
-constexpr std::size_t npos = std::string_view::npos;
-
-// The next '<' or '>' at or after an offset. Each byte is searched with
-// memchr, and the next hit of the other one is kept until the walk gets there.
-class DelimiterCursor {
-public:
-    explicit DelimiterCursor(std::string_view text) : text_(text), nextLt_(find('<', 0)), nextGt_(find('>', 0)) {}
-
-    std::size_t next(std::size_t from) {
-        if (nextLt_ < from) nextLt_ = find('<', from);
-        if (nextGt_ < from) nextGt_ = find('>', from);
-        return std::min(nextLt_, nextGt_);
-    }
-
-private:
-    std::size_t find(char c, std::size_t from) const {
-        if (from >= text_.size()) return npos;
-        const void* hit = std::memchr(text_.data() + from, c, text_.size() - from);
-        return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - text_.data()) : npos;
-    }
-
-    std::string_view text_;
-    std::size_t nextLt_;
-    std::size_t nextGt_;
-};
-
-// Walks text from one '<' or '>' to the next. A '<' that opens a comment is
-// followed by the comment's own '>', whatever lies between. onOpen(offset,
-// isComment) and onClose(offset) return false to stop the walk.
-template <class OnOpen, class OnClose>
-void walkTagDelimiters(std::string_view text, OnOpen&& onOpen, OnClose&& onClose) {
-    CommentFinder comments(text);
-    DelimiterCursor cursor(text);
-    for (std::size_t at = cursor.next(0); at != npos;) {
-        if (text[at] == '<') {
-            const std::size_t mark = comments.closingMark(at);
-            if (!onOpen(at, mark != npos)) return;
-            // Going on at the second '-' of "-->" makes the comment's '>' the next hit.
-            at = cursor.next(mark != npos ? mark + 1 : at + 1);
-        } else {
-            if (!onClose(at)) return;
-            at = cursor.next(at + 1);
-        }
-    }
-}
-
-}  // namespace
-
 TagScanResult scanTags(std::string_view text) {
     TagScanResult scan;
-    bool inTag = false;
-    int previousEnd = -1;  // the '>' of the tag before
-    TagSpan current;
-    walkTagDelimiters(
-        text,
-        [&](std::size_t at, bool isComment) {
-            if (inTag) {
-                scan.error = DelimiterError{'>', current.start, static_cast<int>(at)};
-                return false;
-            }
-            if (isComment) ++scan.comments;
-            current = TagSpan{static_cast<int>(at), 0, isComment, 0};
-            inTag = true;
-            return true;
-        },
-        [&](std::size_t at) {
-            if (!inTag) {
-                scan.error = DelimiterError{'<', previousEnd, static_cast<int>(at)};
-                return false;
-            }
-            current.end = static_cast<int>(at);
-            previousEnd = current.end;
-            scan.tags.push_back(current);
-            inTag = false;
-            return true;
-        });
-    if (!scan.error && inTag) scan.error = DelimiterError{'>', current.start, -1};
+    int previousEnd = -1;        // the '>' of the tag before
+    std::size_t markupFrom = 0;  // where the text after the tag before starts
+    bool afterContent = false;   // that text is content, where a '>' is no mark-up
+    // A '>' in the text between two tags has no tag to close.
+    auto strayClose = [&](std::size_t to) {
+        if (afterContent) return false;
+        const std::size_t gt = text.substr(markupFrom, to - markupFrom).find('>');
+        if (gt == std::string_view::npos) return false;
+        scan.error = DelimiterError{'<', previousEnd, static_cast<int>(markupFrom + gt)};
+        return true;
+    };
+    readTags(text, [&](const MarkupTag& tag) {
+        if (strayClose(tag.start)) return false;
+        const int start = static_cast<int>(tag.start);
+        // A PHP block may stay open to the end of the text; any other tag needs its '>'.
+        if (!tag.closed && (tag.kind != MarkupTag::Kind::Processing || tag.end < text.size())) {
+            scan.error = DelimiterError{'>', start, tag.end < text.size() ? static_cast<int>(tag.end) : -1};
+            return false;
+        }
+        if (tag.kind == MarkupTag::Kind::Comment) ++scan.comments;
+        TagSpan span;
+        span.start = start;
+        span.end = static_cast<int>(tag.end) - 1;
+        span.nameEnd = static_cast<int>(tag.nameEnd);
+        span.kind = tag.kind;
+        span.closed = tag.closed;
+        span.content = tag.content;
+        scan.tags.push_back(span);
+        previousEnd = span.end;
+        markupFrom = tag.end;
+        afterContent = tag.content != ElementContent::None;
+        return true;
+    });
+    if (!scan.error) strayClose(text.size());
     return scan;
 }
 

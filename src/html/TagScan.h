@@ -1,25 +1,32 @@
 #pragma once
 // The formatter's tag scan: every tag of a text from its '<' to its '>', in
-// order, with a comment's inside skipped; and the stretch of the document to
-// show when a delimiter is missing.
+// order, as readTags finds them (comments, PHP blocks, quoted values and
+// script, style, textarea and pre content hold no tags); and the stretch of
+// the document to show when a delimiter is missing.
 #include <optional>
 #include <string_view>
 #include <vector>
 
 #include "textmodel/Selection.h"
+#include "html/MarkupReader.h"
 
 namespace tagloom {
 
 struct TagSpan {
-    int start = 0;         // offset of the '<'
-    int end = 0;           // offset of the '>'
-    bool comment = false;  // "<!--" through "-->"
-    // +1 for an opening tag whose closing text comes later, -1 for a closing
-    // tag, 0 for every other tag.
-    int depthEffect = 0;
+    using Kind = MarkupTag::Kind;
+    int start = 0;    // offset of the '<'
+    int end = 0;      // offset of the '>' (the last byte of a PHP block left open at the end of the text)
+    int nameEnd = 0;  // the name runs from start + 1 to here
+    Kind kind = Kind::Element;
+    bool closed = true;                             // false for a PHP block left open
+    ElementContent content = ElementContent::None;  // what the text after the tag is
+    // +1 for an opening tag whose closing text comes later (or whose content
+    // a closing tag ends), -1 for a closing tag, 0 for every other tag.
+    signed char depthEffect = 0;
 };
 
-// A '<' inside a tag, a '>' outside one, or a text that ends inside a tag,
+// A '<' inside a tag, a '>' outside one, or a text that ends inside a tag
+// (a PHP block may stay open to the end),
 // with the stretch to show: for a tag never closed, its '<' through the next
 // '<'; for a stray '>', the '>' before it (or the start) through the stray
 // one; for a text that ends inside a tag, its '<' through the end.

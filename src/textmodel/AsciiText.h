@@ -33,7 +33,10 @@ constexpr bool isWordChar(char c) {
 // The bytes that end a tag name: TAB, CR, LF, space and '>'.
 constexpr bool endsTagName(char c) { return c == kTab || c == kCR || c == kLF || c == ' ' || c == '>'; }
 
-// TAB, CR or LF: the bytes that Find Untagged trims and that count as nothing between tags.
+// TAB, CR or LF: the bytes that Find Untagged trims.
 constexpr bool isTabOrLineBreak(char c) { return c == kTab || c == kCR || c == kLF; }
+
+// A blank: space, TAB, CR or LF.
+constexpr bool isAsciiBlank(char c) { return c == ' ' || isTabOrLineBreak(c); }
 
 }  // namespace tagloom

@@ -33,6 +33,13 @@ std::size_t findBackward(std::string_view text, std::string_view what, std::size
 
 }  // namespace
 
+std::size_t forwardSearchStart(std::string_view text, Selection selection, std::string_view what, bool bMatchCase) {
+    const Selection sel = clampedSelection(selection, text);
+    const std::size_t s = static_cast<std::size_t>(sel.start);
+    const std::string_view selected = text.substr(s, static_cast<std::size_t>(sel.end - sel.start));
+    return !sel.empty() && sameText(selected, what, bMatchCase) ? s + 1 : s;
+}
+
 std::optional<int> SearchFromSelection(std::string_view text, Selection selection, std::string_view what, bool bForward,
                                        bool bMatchCase) {
     if (what.empty()) return std::nullopt;
@@ -40,8 +47,7 @@ std::optional<int> SearchFromSelection(std::string_view text, Selection selectio
     const std::size_t s = static_cast<std::size_t>(sel.start);
     const std::size_t n = what.size();
     if (bForward) {
-        const std::string_view selected = text.substr(s, static_cast<std::size_t>(sel.end - sel.start));
-        const std::size_t first = !sel.empty() && sameText(selected, what, bMatchCase) ? s + 1 : s;
+        const std::size_t first = forwardSearchStart(text, sel, what, bMatchCase);
         if (first + n > text.size()) return std::nullopt;
         return found(findForward(text, what, first, bMatchCase));
     }

@@ -228,7 +228,8 @@ TEST_F(Cli, helpDescribesEveryCommandAndOption) {
     const CliRun help = run({"--help"});
     EXPECT_EQ(help.status, 0);
     for (const char* word : {"html-format", "html-strip", "css-format", "css-strip", "-o OUT", "-i", "--census",
-                             "selection START END", "Exit status"})
+                             "selection START END", "Exit status", "PHP blocks", "quoted attribute values",
+                             "script, style, textarea and pre"})
         EXPECT_NE(help.out.find(word), std::string::npos) << word;
 }
 

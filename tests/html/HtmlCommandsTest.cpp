@@ -130,7 +130,7 @@ TEST(HtmlCommands, findPreviousTagAtTheTopGoesOnFromTheBottomAtOnce) {
     EXPECT_EQ(selectionOf(f.control()), (Selection{14, 21}));
 }
 
-TEST(HtmlCommands, findUntaggedRepostsItselfOverLineBreaksAndTabsAndKeepsSpaces) {
+TEST(HtmlCommands, findUntaggedRepostsItselfOverBlanksAndKeepsSpacesNextToWords) {
     ViewFixture f;
     f.load("<html><b>\n\t</b> word </html><p>   </p>");
     const auto findAndShow = [&f](int command) {
@@ -139,19 +139,17 @@ TEST(HtmlCommands, findUntaggedRepostsItselfOverLineBreaksAndTabsAndKeepsSpaces)
         const Selection found = selectionOf(f.control());
         return f.text().substr(found.start, found.end - found.start);
     };
-    EXPECT_EQ(findAndShow(cmd::FindNextUntagged), " word ");  // over "\r\n\t" and on
-    EXPECT_EQ(findAndShow(cmd::FindNextUntagged), "   ");     // spaces are not trimmed
+    EXPECT_EQ(findAndShow(cmd::FindNextUntagged), " word ");  // over "\r\n\t" and on; spaces are not trimmed
     f.fake.prompter.answers = {Answer::Cancel};
-    EXPECT_EQ(findAndShow(cmd::FindNextUntagged), "");
+    EXPECT_EQ(findAndShow(cmd::FindNextUntagged), "");  // over the stretch of spaces to the end
     ASSERT_EQ(f.fake.prompter.messages.size(), 1u);
     EXPECT_EQ(f.fake.prompter.messages[0].text, "No more Text!\nContinue from top?");
     EXPECT_EQ(f.fake.prompter.messages[0].title, "Find Next Untaged Text");
     EXPECT_EQ(selectionOf(f.control()).start, f.control().length());
 
-    EXPECT_EQ(findAndShow(cmd::FindPreviousUntagged), "   ");
-    EXPECT_EQ(findAndShow(cmd::FindPreviousUntagged), " word ");
+    EXPECT_EQ(findAndShow(cmd::FindPreviousUntagged), " word ");  // back over the spaces
     f.fake.prompter.answers = {Answer::Yes};
-    EXPECT_EQ(findAndShow(cmd::FindPreviousUntagged), "   ");  // from the bottom again
+    EXPECT_EQ(findAndShow(cmd::FindPreviousUntagged), " word ");  // from the bottom again
     ASSERT_EQ(f.fake.prompter.messages.size(), 2u);
     EXPECT_EQ(f.fake.prompter.messages[1].text, "No more Text!\nContinue from bottom?");
     EXPECT_EQ(f.fake.prompter.messages[1].title, "Find Previous Untaged Text");

@@ -6,21 +6,17 @@
 #include <vector>
 
 #include "HtmlTestText.h"
+#include "LayoutCases.h"
 
 namespace tagloom {
 namespace {
 
 using test::crlf;
+using test::expectLayouts;
 using Outcome = HtmlFormatResult::Outcome;
 
-struct LayoutCase {
-    const char* name;
-    std::string input;
-    std::string expected;
-};
-
 TEST(HtmlFormatter, laysOutEveryTagOnALineOfItsOwnIndentedByDepth) {
-    const std::vector<LayoutCase> cases = {
+    expectLayouts({
         {"names in small letters, one tag per line", crlf("<HTML>\n<BODY>\n<P>Hi</P>\n</BODY>\n</HTML>"),
          crlf("<html>\n\t<body>\n\t\t<p>Hi\n\t\t</p>\n\t</body>\n</html>\n")},
         {"attributes keep their case; a document type in capitals; html at the margin after it",
@@ -32,8 +28,8 @@ TEST(HtmlFormatter, laysOutEveryTagOnALineOfItsOwnIndentedByDepth) {
          crlf("<html>\n\t<img src=a.png alt=b>\n</html>\n")},
         {"a line break in text joins the words", crlf("<html><p>one\ntwo</p></html>"),
          crlf("<html>\n\t<p>onetwo\n\t</p>\n</html>\n")},
-        {"script content becomes one line", crlf("<html><script>\nvar a;\nvar b;\n</script></html>"),
-         crlf("<html>\n\t<script>var a;var b;\n\t</script>\n</html>\n")},
+        {"script content keeps its own lines", crlf("<html><script>\nvar a;\nvar b;\n</script></html>"),
+         crlf("<html>\n\t<script>\nvar a;\nvar b;\n\t</script>\n</html>\n")},
         {"two paragraphs and one closing tag: two levels in, one out", crlf("<html><body><p>a<p>b</p></body></html>"),
          crlf("<html>\n\t<body>\n\t\t<p>a\n\t\t\t<p>b\n\t\t\t</p>\n\t\t</body>\n\t</html>\n")},
         {"a comment comes through byte for byte at the margin",
@@ -49,6 +45,10 @@ TEST(HtmlFormatter, laysOutEveryTagOnALineOfItsOwnIndentedByDepth) {
          crlf("<html> \n <body>x</body></html>"), crlf("<html>\n\t<body>x\n\t</body>\n</html>\n")},
         {"TABs and runs of spaces in text become one space", "<html><p> a \t b </p></html>",
          crlf("<html>\n\t<p> a b \n\t</p>\n</html>\n")},
+        {"a whole run of blanks between '>' and a line break goes", crlf("<html>\t \t\n <body>x</body></html>"),
+         crlf("<html>\n\t<body>x\n\t</body>\n</html>\n")},
+        {"in a comment, only a space between '>' and a line break or a line break and '<' goes",
+         crlf("<html><!-- a > \n <b>  c  \n  d --></html>"), crlf("<html>\n<!-- a >\n<b>  c  \n  d -->\n</html>\n")},
         {"a closing text anywhere after the name counts", "<html><p><a href=x/p>link</html>",
          crlf("<html>\n\t<p>\n\t\t<a href=x/p>link\n\t</html>\n")},
         {"a closing text before the tag does not count", "<html></p><p>x</html>",
@@ -59,13 +59,7 @@ TEST(HtmlFormatter, laysOutEveryTagOnALineOfItsOwnIndentedByDepth) {
          crlf("Helloworld \n<html>\n</html>\n")},
         {"white space in front of the first tag goes", crlf("  \n\t<html></html>"), crlf("<html>\n</html>\n")},
         {"text after the last tag stays on its line", crlf("<html></html>\nbye\n"), crlf("<html>\n</html>bye\n")},
-    };
-    const HtmlFormatter formatter;
-    for (const LayoutCase& c : cases) {
-        const HtmlFormatResult result = formatter.format(c.input);
-        ASSERT_EQ(result.outcome, Outcome::Formatted) << c.name;
-        EXPECT_EQ(result.text, c.expected) << c.name;
-    }
+    });
 }
 
 TEST(HtmlFormatter, deepNestingIndentsEveryLevelAndAlwaysFits) {

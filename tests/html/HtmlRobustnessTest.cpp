@@ -3,10 +3,12 @@
 // results that keep simple promises.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -36,49 +38,60 @@ public:
         return text;
     }
 
-    // Pieces of HTML; without the lone brackets and comment marks when wholeTags.
+    // Pieces of HTML; without the lone marks (brackets, comment and PHP marks,
+    // quotes) when wholeTags.
     std::string tagSoup(int pieces, bool wholeTags) {
-        static const std::vector<std::string> tokens = {"<",
-                                                        ">",
-                                                        "<html>",
-                                                        "</HTML>",
-                                                        "<p>",
-                                                        "</p>",
-                                                        "<P class=x>",
-                                                        "<div>",
-                                                        "</div>",
-                                                        "<br>",
-                                                        "<!--",
-                                                        "-->",
-                                                        "<!-- c -->",
-                                                        "<!DOCTYPE html>",
-                                                        "<a href=x/p>",
-                                                        "</a>",
-                                                        "/",
-                                                        "!",
-                                                        "-",
-                                                        " ",
-                                                        "  ",
-                                                        "\t",
-                                                        "\r\n",
-                                                        "\r\r\n",
-                                                        "\r",
-                                                        "\n",
-                                                        "text",
-                                                        "Word",
-                                                        "{",
-                                                        "}",
-                                                        ";",
-                                                        "<td\r\nx>",
-                                                        "</>",
-                                                        "<>",
-                                                        std::string(1, '\0')};
-        constexpr int kLoneMarks = 2;  // "<" and ">" come first
+        static const std::vector<std::string> loneMarks = {"<", ">", "<!--", "-->", "<?php", "?>", "\"", "'", "=\""};
+        static const std::vector<std::string> wholePieces = {"<html>",
+                                                             "</HTML>",
+                                                             "<p>",
+                                                             "</p>",
+                                                             "<P class=x>",
+                                                             "<div>",
+                                                             "</div>",
+                                                             "<br>",
+                                                             "<!-- c -->",
+                                                             "<!DOCTYPE html>",
+                                                             "<a href=x/p>",
+                                                             "</a>",
+                                                             "<a title='a > </a>'>",
+                                                             "<p title=O'Neil>",
+                                                             "<script>",
+                                                             "</SCRIPT>",
+                                                             "<style type=\"text/css\">",
+                                                             "</style >",
+                                                             "<pre>",
+                                                             "</pre>",
+                                                             "<textarea>",
+                                                             "</TextArea>",
+                                                             "<?php echo $a->b; ?>",
+                                                             "x => y",
+                                                             "/",
+                                                             "!",
+                                                             "-",
+                                                             "=",
+                                                             " ",
+                                                             "  ",
+                                                             "\t",
+                                                             "\r\n",
+                                                             "\r\r\n",
+                                                             "\r",
+                                                             "\n",
+                                                             "text",
+                                                             "Word",
+                                                             "{",
+                                                             "}",
+                                                             ";",
+                                                             "<td\r\nx>",
+                                                             "</>",
+                                                             "<>",
+                                                             std::string(1, '\0')};
+        const int lone = wholeTags ? 0 : static_cast<int>(loneMarks.size());
         std::string text;
         for (int i = 0; i < pieces; ++i) {
-            const std::string& token = tokens[static_cast<std::size_t>(below(static_cast<int>(tokens.size())))];
-            if (!wholeTags || (&token - tokens.data() >= kLoneMarks && token != "<!--" && token != "-->"))
-                text += token;
+            const int pick = below(lone + static_cast<int>(wholePieces.size()));
+            text += pick < lone ? loneMarks[static_cast<std::size_t>(pick)]
+                                : wholePieces[static_cast<std::size_t>(pick - lone)];
         }
         return text;
     }
@@ -174,17 +187,29 @@ bool literalIsHtml(std::string_view text) {
     return open && close;
 }
 
-// Depth effects by searching the rest of the text for every opening tag.
+// Depth effects by searching the rest of the text for every opening tag: a
+// closing text counts where its '>' ends an element's tag or stands in a
+// comment. Content that a closing tag ends counts as closed.
 std::vector<int> literalDepthEffects(std::string_view copy, const std::vector<TagSpan>& tags) {
+    std::set<std::size_t> closingBrackets;
+    for (const TagSpan& tag : tags) {
+        if (tag.kind == TagSpan::Kind::Element) closingBrackets.insert(static_cast<std::size_t>(tag.end));
+        if (tag.kind == TagSpan::Kind::Comment)
+            for (int at = tag.start; at <= tag.end; ++at)
+                if (copy[static_cast<std::size_t>(at)] == '>') closingBrackets.insert(static_cast<std::size_t>(at));
+    }
     std::vector<int> effects;
     for (const TagSpan& tag : tags) {
         if (copy[static_cast<std::size_t>(tag.start) + 1] == '/') {
             effects.push_back(-1);
             continue;
         }
-        const std::string_view name = tagName(copy, tag);
-        const std::size_t from = static_cast<std::size_t>(tag.start) + name.size() + 2;
-        effects.push_back(copy.find("/" + std::string(name) + ">", from) != std::string_view::npos ? 1 : 0);
+        const std::string closing = "/" + std::string(tagName(copy, tag)) + ">";
+        int effect = tag.content != ElementContent::None && &tag != &tags.back() ? 1 : 0;
+        for (std::size_t at = copy.find(closing, static_cast<std::size_t>(tag.start) + closing.size());
+             at != std::string_view::npos && effect == 0; at = copy.find(closing, at + 1))
+            if (closingBrackets.count(at + closing.size() - 1) > 0) effect = 1;
+        effects.push_back(effect);
     }
     return effects;
 }
@@ -210,7 +235,7 @@ void checkNavigation(TextMaker& maker, TagNavigator& cached, const std::string& 
             TagSearchResult result = (fresh.*command)(text, sel);
             for (int posts = 0; result.kind == TagSearchResult::Kind::SearchOn && posts <= len; ++posts) {
                 for (int i = result.selection.start; i < result.selection.end; ++i)
-                    EXPECT_TRUE(isTabOrLineBreak(text[static_cast<std::size_t>(i)]));
+                    EXPECT_TRUE(isAsciiBlank(text[static_cast<std::size_t>(i)]));
                 result = (fresh.*command)(text, result.selection);
             }
             ASSERT_NE(result.kind, TagSearchResult::Kind::SearchOn) << "a re-posted search made no progress";
@@ -226,12 +251,17 @@ void checkNavigation(TextMaker& maker, TagNavigator& cached, const std::string& 
                 ASSERT_GE(range.size(), 2u);
                 EXPECT_EQ(range.front(), '<');
                 EXPECT_EQ(range.back(), '>');
-                EXPECT_EQ(range.substr(1, range.size() - 2).find(command == &TagNavigator::findNextTag ? '>' : '<'),
-                          std::string_view::npos);
+                // Each Find Tag command finds the tag the other one found, from its far side.
+                EXPECT_EQ(fresh.findNextTag(text, {found.start, found.start}).selection, found);
+                EXPECT_EQ(fresh.findPreviousTag(text, {found.end, found.end}).selection, found);
             } else {
                 ASSERT_FALSE(range.empty());
-                // The stretch runs from a '>' to the next '<' (or back from a '<' to the previous '>').
-                EXPECT_EQ(range.find(command == &TagNavigator::findNextUntagged ? '<' : '>'), std::string_view::npos);
+                // The stretch runs from a '>' to a '<', and holds more than blanks.
+                const std::string_view before = std::string_view(text).substr(0, static_cast<std::size_t>(found.start));
+                const std::string_view after = std::string_view(text).substr(static_cast<std::size_t>(found.end));
+                EXPECT_EQ(before[before.find_last_not_of("\t\r\n")], '>');
+                EXPECT_EQ(after[after.find_first_not_of("\t\r\n")], '<');
+                EXPECT_FALSE(std::all_of(range.begin(), range.end(), isAsciiBlank));
                 EXPECT_FALSE(isTabOrLineBreak(range.front()) || isTabOrLineBreak(range.back()));
             }
         }
@@ -246,20 +276,41 @@ void checkNavigation(TextMaker& maker, TagNavigator& cached, const std::string& 
     }
 }
 
+// In a text without a missing delimiter, Find Next Tag steps from the top
+// through exactly the tags the formatter's scan finds.
+void checkTagsAgreeWithTheScan(const TagNavigator& navigator, const std::string& text) {
+    const TagScanResult scan = scanTags(text);
+    if (scan.error) return;
+    std::vector<Selection> scanned;
+    for (const TagSpan& tag : scan.tags)
+        if (tag.closed) scanned.push_back({tag.start, tag.end + 1});
+    std::vector<Selection> stepped;
+    Selection sel{0, 0};
+    for (TagSearchResult result = navigator.findNextTag(text, sel); result.kind == TagSearchResult::Kind::Found;
+         result = navigator.findNextTag(text, sel)) {
+        sel = result.selection;
+        stepped.push_back(sel);
+    }
+    EXPECT_EQ(stepped, scanned);
+}
+
 void checkFormatter(const std::string& text) {
     const HtmlFormatResult result = HtmlFormatter().format(text);
     const int len = static_cast<int>(text.size());
     switch (result.outcome) {
     case HtmlFormatResult::Outcome::Formatted: {
         EXPECT_EQ(foldedNonBlank(result.text), foldedNonBlank(text));
-        if (!result.text.empty()) {
-            EXPECT_EQ(result.text.substr(result.text.size() - 2), "\r\n");
-        }
         // Every tag comes through whole, in order, apart from the case of its name.
         const std::string copy = normalizedHtmlCopy(text);
         TagScanResult before = scanTags(copy);
         const TagScanResult after = scanTags(result.text);
         ASSERT_FALSE(after.error);
+        // Every line ends with CR LF, unless the text ends in content or a PHP block left open.
+        const bool endsOpen = !after.tags.empty() && (!after.tags.back().closed ||
+                                                      after.tags.back().content != ElementContent::None);
+        if (!result.text.empty() && !endsOpen) {
+            EXPECT_EQ(result.text.substr(result.text.size() - 2), "\r\n");
+        }
         ASSERT_EQ(after.tags.size(), before.tags.size());
         for (std::size_t i = 0; i < before.tags.size(); ++i) {
             const auto tagText = [](std::string_view in, const TagSpan& tag) {
@@ -268,7 +319,7 @@ void checkFormatter(const std::string& text) {
             };
             const std::string_view was = tagText(copy, before.tags[i]);
             const std::string_view now = tagText(result.text, after.tags[i]);
-            if (before.tags[i].comment)
+            if (before.tags[i].kind != TagSpan::Kind::Element)
                 EXPECT_EQ(now, was);
             else
                 EXPECT_TRUE(equalsIgnoringAsciiCase(now, was)) << was << " became " << now;
@@ -337,6 +388,7 @@ void checkTextTools(TextMaker& maker, const std::string& text) {
 
 void checkEverything(TextMaker& maker, TagNavigator& cached, const std::string& text) {
     checkNavigation(maker, cached, text);
+    checkTagsAgreeWithTheScan(cached, text);
     checkFormatter(text);
     checkTextTools(maker, text);
 }

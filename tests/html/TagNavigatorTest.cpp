@@ -175,21 +175,26 @@ TEST(TagNavigator, findPreviousTagStepsBackAndOffersToStartAtTheBottomByADirectC
     EXPECT_FALSE(yes.postedAfterYes);
 }
 
-TEST(TagNavigator, findNextUntaggedSkipsStretchesOfTabsAndLineBreaksButNotOfSpaces) {
+TEST(TagNavigator, findNextUntaggedSkipsStretchesOfBlanksThenOffersToStartAtTheTop) {
     TagNavigator navigator;
     const FindRun first = runFind(navigator, &TagNavigator::findNextUntagged, kPage, {0, 0});
     EXPECT_EQ(first.selection, (Selection{3, 6}));  // "one"
     EXPECT_EQ(first.reposts, 0);
 
-    // Between </p> and <br> only CR LF, between <br> and <b> CR LF TAB: the
-    // command re-posts itself twice and lands on the two spaces.
+    // Between </p> and <br> only CR LF, between <br> and <b> CR LF TAB,
+    // between <b> and </b> two spaces: the command re-posts itself three
+    // times and runs off the end.
     const TagSearchResult repost = navigator.findNextUntagged(kPage, first.selection);
     ASSERT_EQ(repost.kind, Kind::SearchOn);
     EXPECT_EQ(repost.selection, (Selection{10, 12}));
     EXPECT_EQ(repost.search, TagSearch::NextUntagged);
-    const FindRun spaces = runFind(navigator, &TagNavigator::findNextUntagged, kPage, first.selection);
+    const TagSearchResult spaces = navigator.findNextUntagged(kPage, {19, 19});
+    ASSERT_EQ(spaces.kind, Kind::SearchOn);
     EXPECT_EQ(spaces.selection, (Selection{22, 24}));
-    EXPECT_EQ(spaces.reposts, 2);
+    const FindRun rest = runFind(navigator, &TagNavigator::findNextUntagged, kPage, first.selection);
+    EXPECT_EQ(rest.reposts, 3);
+    EXPECT_EQ(rest.questions.size(), 1u);
+    EXPECT_EQ(rest.selection, (Selection{28, 28}));
 
     const TagSearchResult end = navigator.findNextUntagged(kPage, spaces.selection);
     ASSERT_EQ(end.kind, Kind::EndOfText);
@@ -214,17 +219,18 @@ TEST(TagNavigator, findUntaggedTrimsTabsAndLineBreaksAtBothEndsAndKeepsSpaces) {
     EXPECT_EQ(previous.selection, (Selection{9, 12}));
 }
 
-TEST(TagNavigator, findPreviousUntaggedStepsBackAndOffersToStartAtTheBottom) {
+TEST(TagNavigator, findPreviousUntaggedStepsBackOverBlanksAndOffersToStartAtTheBottom) {
     TagNavigator navigator;
-    const FindRun spaces = runFind(navigator, &TagNavigator::findPreviousUntagged, kPage, {28, 28});
+    const TagSearchResult spaces = navigator.findPreviousUntagged(kPage, {28, 28});
+    ASSERT_EQ(spaces.kind, Kind::SearchOn);
     EXPECT_EQ(spaces.selection, (Selection{22, 24}));
     const TagSearchResult repost = navigator.findPreviousUntagged(kPage, spaces.selection);
     ASSERT_EQ(repost.kind, Kind::SearchOn);
     EXPECT_EQ(repost.selection, (Selection{16, 19}));
     EXPECT_EQ(repost.search, TagSearch::PreviousUntagged);
-    const FindRun one = runFind(navigator, &TagNavigator::findPreviousUntagged, kPage, spaces.selection);
+    const FindRun one = runFind(navigator, &TagNavigator::findPreviousUntagged, kPage, {28, 28});
     EXPECT_EQ(one.selection, (Selection{3, 6}));
-    EXPECT_EQ(one.reposts, 2);
+    EXPECT_EQ(one.reposts, 3);
 
     const TagSearchResult end = navigator.findPreviousUntagged(kPage, one.selection);
     ASSERT_EQ(end.kind, Kind::EndOfText);
