@@ -58,6 +58,9 @@ struct BenchEditor {
           input(view),
           widget(view.control(), input) {
         document.attachView(&view);
+        widget.setMarker([this](int from, int to, std::vector<Selection>& marked) {
+            MarkedStretches(view, from, to, marked);
+        });
         view.settings().bWrap = 0;
         view.settings().bShowLineNum = lineNumbers;
         view.control().setWordWrap(false);

@@ -178,6 +178,9 @@ TEST(EditWidget, screenshotOfAUtf8PageWithABookmarkAStrayCrAndANul) {
     w.f.view->guides().guides.nColumnGuideX = 30 * w.f.view->charWidth();
     w.f.control().setSel(0, 8);
     w.f.pane(str::PaneLines);  // the idle recount that finds the bookmark
+    w.widget.setMarker([&](int from, int to, std::vector<Selection>& marked) {
+        MarkedStretches(*w.f.view, from, to, marked);
+    });
     w.widget.setDecorator([&](QPainter& painter) {
         PaintMargin(painter, *w.f.view, w.widget);
         PaintOverlays(painter, *w.f.view);

@@ -44,6 +44,8 @@ bool CHemlowHTMLApp::start(const QStringList& arguments) {
         PaintMargin(painter, *view_, *editWidget_);
         PaintOverlays(painter, *view_);
     });
+    editWidget_->setMarker(
+        [this](int from, int to, std::vector<Selection>& marked) { MarkedStretches(*view_, from, to, marked); });
     editWidget_->setContextMenuHandler([this](const QPoint& at) { frame_->popupMenu(144)->exec(at); });
     view_->setRepaintHandler([this] { editWidget_->viewport()->update(); });
     view_->setFontListener([this](int charWidth, int lineHeight) { frame_->setViewCharacterSize(charWidth, lineHeight); });

@@ -56,7 +56,15 @@ void EditWidget::paintText(QPainter& painter) {
     colors.text = pal.color(QPalette::Text);
     colors.highlight = pal.color(group, QPalette::Highlight);
     colors.highlightText = pal.color(group, QPalette::HighlightedText);
-    const int widest = renderer_.drawVisibleLines(painter, control_, ascent, colors);
+    marked_.clear();
+    if (marker_) {
+        const int top = control_.firstVisibleLine();
+        const int bottom = top + control_.visibleLineCount() + 1;
+        const int from = control_.lineIndex(top);
+        const int to = bottom < control_.lineCount() ? control_.lineIndex(bottom) : control_.length();
+        marker_(std::max(0, from), to, marked_);
+    }
+    const int widest = renderer_.drawVisibleLines(painter, control_, ascent, colors, marked_);
     // A line wider than any seen before widens the horizontal range, once
     // this paint is over.
     if (widest > widestSeen_) {

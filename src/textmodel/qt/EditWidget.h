@@ -51,6 +51,10 @@ public:
     // Painted after the text, in the same paint: the margin and the overlays.
     using Decorator = std::function<void(QPainter&)>;
     void setDecorator(Decorator decorator) { decorator_ = std::move(decorator); }
+    // Asked for the stretches to draw on the marked colour among the bytes
+    // [from, to) shown, in order of their starts.
+    using Marker = std::function<void(int from, int to, std::vector<Selection>& marked)>;
+    void setMarker(Marker marker) { marker_ = std::move(marker); }
     // Asked to show the context menu at a global position.
     void setContextMenuHandler(std::function<void(const QPoint&)> handler) { contextMenu_ = std::move(handler); }
 
@@ -96,6 +100,8 @@ private:
     EditWidgetListener& listener_;
     TextRenderer renderer_;
     Decorator decorator_;
+    Marker marker_;
+    std::vector<Selection> marked_;
     std::function<void(const QPoint&)> contextMenu_;
     QBasicTimer caretTimer_;
     QBasicTimer dragTimer_;

@@ -34,7 +34,8 @@ void TextRenderer::drawLine(QPainter& painter, const Line& line, const Colors& c
     const int baseline = line.top + line.ascent;
     const int lineHeight = line.lineHeight;
 
-    // Selection backgrounds, then the glyphs in runs of one colour.
+    // Marked and selected backgrounds, then the glyphs in runs of one colour.
+    if (line.marked) fillMarked(painter, line, colors.marked);
     for (const VisibleChar& c : *line.chars)
         if (selected(c.offset)) painter.fillRect(c.x, line.top, c.width, lineHeight, colors.highlight);
     if (line.breakX) painter.fillRect(*line.breakX, line.top, line.breakWidth, lineHeight, colors.highlight);
@@ -78,7 +79,32 @@ void TextRenderer::drawLine(QPainter& painter, const Line& line, const Colors& c
     flush();
 }
 
-int TextRenderer::drawVisibleLines(QPainter& painter, EditControl& control, int ascent, const Colors& colors) {
+// Each run of marked characters is one rectangle.
+void TextRenderer::fillMarked(QPainter& painter, const Line& line, const QColor& color) {
+    const std::vector<Selection>& marked = *line.marked;
+    auto next = marked.begin();
+    int runLeft = 0, runRight = -1;
+    const auto flush = [&] {
+        if (runRight > runLeft) painter.fillRect(runLeft, line.top, runRight - runLeft, line.lineHeight, color);
+        runRight = -1;
+    };
+    for (const VisibleChar& c : *line.chars) {
+        while (next != marked.end() && next->end <= c.offset) ++next;
+        if (next == marked.end() || next->start > c.offset) {
+            flush();
+            continue;
+        }
+        if (runRight != c.x) {
+            flush();
+            runLeft = c.x;
+        }
+        runRight = c.x + c.width;
+    }
+    flush();
+}
+
+int TextRenderer::drawVisibleLines(QPainter& painter, EditControl& control, int ascent, const Colors& colors,
+                                   const std::vector<Selection>& marked) {
     const Selection selection = control.selection();
     const int lineHeight = control.fontMetrics().lineHeight();
     int widest = 0;
@@ -86,7 +112,7 @@ int TextRenderer::drawVisibleLines(QPainter& painter, EditControl& control, int 
         const DisplayLine& row = visible.line;
         chars_.clear();
         control.visibleChars(row, chars_);
-        Line line{&chars_, visible.y, lineHeight, ascent, selection, std::nullopt, 0};
+        Line line{&chars_, visible.y, lineHeight, ascent, selection, std::nullopt, 0, &marked};
         const bool breakSelected = row.end < row.next && row.end >= selection.start && row.end < selection.end;
         if (breakSelected) {
             const Point at = control.posFromChar(row.end);

@@ -27,6 +27,7 @@ public:
         QColor highlightText;
         QColor symbolFill{0xe4, 0xe4, 0xe4};
         QColor symbolText{0x90, 0x30, 0x30};
+        QColor marked{0xff, 0xff, 0x00};  // behind highlighted stretches
     };
 
     // The font the glyphs come from (none: every character from the painter's
@@ -44,18 +45,23 @@ public:
         Selection selected;
         std::optional<int> breakX;
         int breakWidth = 0;
+        // Stretches drawn on the marked colour, in order of their starts.
+        const std::vector<Selection>* marked = nullptr;
     };
     void drawLine(QPainter& painter, const Line& line, const Colors& colors);
 
     // The display lines of the control from its top line down, with its
-    // selection; returns the widest line's width in pixels.
-    int drawVisibleLines(QPainter& painter, EditControl& control, int ascent, const Colors& colors);
+    // selection and the marked stretches; returns the widest line's width in
+    // pixels.
+    int drawVisibleLines(QPainter& painter, EditControl& control, int ascent, const Colors& colors,
+                         const std::vector<Selection>& marked);
 
     // A short ASCII text (a line number) in the font with the painter's pen,
     // the way the text is drawn: one glyph run, no shaping.
     void drawLabel(QPainter& painter, int x, int baseline, std::string_view text, const TextMetrics& metrics);
 
 private:
+    void fillMarked(QPainter& painter, const Line& line, const QColor& color);
     // The font's glyph for a character; 0 when the font has none.
     quint32 glyphOf(char32_t codePoint);
 

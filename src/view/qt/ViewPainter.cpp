@@ -17,7 +17,6 @@ const QColor kMarginYellow(255, 255, 0);
 const QColor kBookmarkBlue(0, 0, 255);
 const QColor kGuideBlue(0, 0, 255);
 const QColor kGuideRed(255, 0, 0);
-const QColor kMarkYellow(255, 255, 0);
 constexpr int kGuideWidth = 2;
 // A logical line longer than this is scanned for marks only around what is
 // shown, so a page minified into one line paints as fast as any other.
@@ -96,66 +95,6 @@ void PaintMargin(QPainter& painter, CHemlowHTMLView& view, EditWidget& widget) {
 
 namespace {
 
-void paintMarks(QPainter& painter, CHemlowHTMLView& view) {
-    EditControl& control = view.control();
-    const std::optional<std::string> mark = fromUtf8(view.marks().strMarkText, control.encoding());
-    if (!mark) return;
-    const TextMatcher matcher(*mark, view.settings().bMatchCase != 0, control.encoding());
-    const int lineHeight = std::max(1, view.lineHeight());
-    const VisibleRange range = visibleRange(control, lineHeight);
-
-    int from = view.textLineStart(view.textLineOf(control.lineIndex(range.top)));
-    const int bottomLine = view.textLineOf(control.lineIndex(range.bottom));
-    int to = bottomLine + 1 < control.textLineCount() ? view.textLineStart(bottomLine + 1) : control.length();
-    const int shownFrom = control.lineIndex(range.top);
-    const int shownTo = range.bottom + 1 < control.lineCount() ? control.lineIndex(range.bottom + 1) : control.length();
-    const int slack = static_cast<int>(matcher.longestMatch());
-    if (shownFrom - from > kLongLineScan) from = std::max(from, shownFrom - slack);
-    if (to - shownTo > kLongLineScan) to = std::min(to, shownTo + slack);
-
-    const std::string text = control.copyRange(from, to);
-    const char before = from > 0 ? control.charAt(from - 1) : '\0';
-    const char after = to < control.length() ? control.charAt(to) : '\0';
-    const auto found = findMarks(text, matcher, view.settings().bWholeWord != 0, before, after);
-    if (found.empty()) return;
-
-    const Rect f = control.getRect();
-    painter.save();
-    painter.setClipRect(f.left, f.top, f.right - f.left, f.bottom - f.top);
-    // Multiplying by yellow turns the white background yellow and keeps the
-    // black glyphs black: the text on yellow, without drawing it again.
-    painter.setCompositionMode(QPainter::CompositionMode_Multiply);
-    // One walk over the characters shown, as the text is drawn; each run of
-    // marked characters on a row is one rectangle.
-    std::size_t next = 0;
-    std::vector<VisibleChar> chars;
-    for (const VisibleLine& row : control.visibleLines()) {
-        chars.clear();
-        control.visibleChars(row.line, chars);
-        int runLeft = 0, runRight = -1;
-        const auto flush = [&] {
-            if (runRight > runLeft) painter.fillRect(runLeft, row.y, runRight - runLeft, lineHeight, kMarkYellow);
-            runRight = -1;
-        };
-        for (const VisibleChar& c : chars) {
-            const auto offset = static_cast<std::size_t>(c.offset - from);
-            while (next < found.size() && found[next].start + found[next].length <= offset) ++next;
-            const bool marked = c.offset >= from && next < found.size() && found[next].start <= offset;
-            if (!marked) {
-                flush();
-                continue;
-            }
-            if (runRight != c.x) {
-                flush();
-                runLeft = c.x;
-            }
-            runRight = c.x + c.width;
-        }
-        flush();
-    }
-    painter.restore();
-}
-
 // The offset of the first CR at or after from, or the text's end.
 int nextCarriageReturn(EditControl& control, int from) {
     constexpr int kChunk = 4096;
@@ -190,8 +129,32 @@ void paintLineGuide(QPainter& painter, CHemlowHTMLView& view) {
 }  // namespace
 
 void PaintOverlays(QPainter& painter, CHemlowHTMLView& view) {
-    if (view.marks().shown()) paintMarks(painter, view);
     if (view.guides().guides.bLineGuide) paintLineGuide(painter, view);
+}
+
+// The logical lines of the bytes shown are searched whole, so what is marked
+// does not change with scrolling; only a line longer than kLongLineScan is
+// cut to what is shown and a mark's length on either side.
+void MarkedStretches(CHemlowHTMLView& view, int shownFrom, int shownTo, std::vector<Selection>& marked) {
+    if (!view.marks().shown()) return;
+    EditControl& control = view.control();
+    const std::optional<std::string> mark = fromUtf8(view.marks().strMarkText, control.encoding());
+    if (!mark) return;
+    const TextMatcher matcher(*mark, view.settings().bMatchCase != 0, control.encoding());
+    int from = view.textLineStart(view.textLineOf(shownFrom));
+    const int lastLine = view.textLineOf(std::max(shownFrom, shownTo - 1));
+    int to = lastLine + 1 < control.textLineCount() ? view.textLineStart(lastLine + 1) : control.length();
+    const int slack = static_cast<int>(matcher.longestMatch());
+    if (shownFrom - from > kLongLineScan) from = std::max(from, shownFrom - slack);
+    if (to - shownTo > kLongLineScan) to = std::min(to, shownTo + slack);
+
+    const std::string text = control.copyRange(from, to);
+    const char before = from > 0 ? control.charAt(from - 1) : '\0';
+    const char after = to < control.length() ? control.charAt(to) : '\0';
+    for (const TextMatch& found : findMarks(text, matcher, view.settings().bWholeWord != 0, before, after)) {
+        const int start = from + static_cast<int>(found.start);
+        marked.push_back({start, start + static_cast<int>(found.length)});
+    }
 }
 
 }  // namespace tagloom

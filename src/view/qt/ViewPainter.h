@@ -1,7 +1,11 @@
 #pragma once
-// What the editor view draws over the text, in the same paint: the line
-// number margin with bookmarked lines in blue, the column guide, the yellow
-// marks and the line guide.
+// What the editor view draws beside and over the text, in the same paint:
+// the line number margin with bookmarked lines in blue, the column guide and
+// the line guide; and the stretches the text is drawn on yellow, the marks.
+#include <vector>
+
+#include "textmodel/Selection.h"
+
 class QPainter;
 
 namespace tagloom {
@@ -11,5 +15,7 @@ class EditWidget;
 
 void PaintMargin(QPainter& painter, CHemlowHTMLView& view, EditWidget& widget);
 void PaintOverlays(QPainter& painter, CHemlowHTMLView& view);
+// The marked stretches among the bytes [from, to) shown, in order.
+void MarkedStretches(CHemlowHTMLView& view, int from, int to, std::vector<Selection>& marked);
 
 }  // namespace tagloom
