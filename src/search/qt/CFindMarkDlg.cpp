@@ -113,7 +113,7 @@ void CFindMarkDlg::buildControls() {
 
     escNote_ = new QLabel(QStringLiteral("[esc]  removes  yellow hilighting from marked text."), this);
     escNote_->setWordWrap(true);
-    grid->addWidget(escNote_, 2, 3, 2, 2);
+    grid->addWidget(escNote_, 2, 3, 2, 1);
 
     grid->addWidget(addButton(FindRequest::kMarkAllOrReplaceAll, bMarkMode ? QStringLiteral("Mark All")
                                                                             : QStringLiteral("Replace All")),
@@ -122,6 +122,7 @@ void CFindMarkDlg::buildControls() {
     grid->setSizeConstraint(QLayout::SetFixedSize);
 
     for (const auto& [id, b] : buttons_) {
+        if (id == kClearFind || id == kClearReplace) b->setFixedWidth(b->fontMetrics().horizontalAdvance(b->text()) + 16);
         switch (id) {
         case kClearFind:
             connect(b, &QPushButton::clicked, this,

@@ -18,6 +18,8 @@ void FindDialogHost::open(bool markMode, const std::string& findText) {
     dialog_->setCloseListener([this](const QPoint& at) { ptFindDlg = at; });
     dialog_->move(ptFindDlg);
     dialog_->show();
+    dialog_->raise();
+    dialog_->activateWindow();
 }
 
 }  // namespace tagloom
