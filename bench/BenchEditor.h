@@ -2,6 +2,7 @@
 // A whole editor for the benchmarks, offscreen: the Qt platform with every
 // question answered No and queued calls kept for the benchmark to run, the
 // document, the view, and its widget at 100 x 50 characters.
+#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -98,3 +99,14 @@ struct BenchEditor {
 };
 
 }  // namespace tagloom
+
+// The main of a benchmark program that needs a QApplication, offscreen.
+#define TAGLOOM_BENCHMARK_MAIN_OFFSCREEN()                   \
+    int main(int argc, char** argv) {                        \
+        qputenv("QT_QPA_PLATFORM", "offscreen");             \
+        QApplication app(argc, argv);                        \
+        benchmark::Initialize(&argc, argv);                  \
+        benchmark::RunSpecifiedBenchmarks();                 \
+        benchmark::Shutdown();                               \
+        return 0;                                            \
+    }

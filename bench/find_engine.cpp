@@ -130,11 +130,4 @@ BENCHMARK(BM_WholeWordSkip10000)->Unit(benchmark::kMillisecond)->Iterations(3)->
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+TAGLOOM_BENCHMARK_MAIN_OFFSCREEN()

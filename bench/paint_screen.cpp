@@ -95,11 +95,4 @@ BENCHMARK(BM_PaintScreenWithMarks)->ArgName("marks")->Arg(0)->Arg(1)->Unit(bench
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+TAGLOOM_BENCHMARK_MAIN_OFFSCREEN()

@@ -74,8 +74,15 @@ void BookmarkCommands::ClearBookmarks() {
     view_.postRepaint();
 }
 
-void BookmarkCommands::goToMarkedLine() {
+// Without a mark the selection goes back silently.
+void BookmarkCommands::goToMarkedLine(std::optional<int> mark, Selection saved) {
     EditControl& control = view_.control();
+    if (!mark) {
+        control.setSel(saved.start, saved.end);
+        control.scrollCaret();
+        return;
+    }
+    control.setSel(*mark, *mark + static_cast<int>(kMark.size()));
     const std::optional<int> lineFeed = SearchFromSelection(view_.text(), control.selection(), "\n", false, true);
     const int caret = lineFeed ? *lineFeed + 1 : 0;
     control.setSel(caret, caret);
@@ -101,13 +108,7 @@ void BookmarkCommands::NextBookmark() {
         control.scrollCaret();
         found = SearchFromSelection(view_.text(), control.selection(), kMark, true, true);
     }
-    if (!found) {
-        control.setSel(saved.start, saved.end);
-        control.scrollCaret();
-        return;
-    }
-    control.setSel(*found, *found + static_cast<int>(kMark.size()));
-    goToMarkedLine();
+    goToMarkedLine(found, saved);
 }
 
 void BookmarkCommands::PreviousBookmark() {
@@ -119,13 +120,7 @@ void BookmarkCommands::PreviousBookmark() {
         control.scrollCaret();
         found = SearchFromSelection(view_.text(), control.selection(), kMark, false, true);
     }
-    if (!found) {
-        control.setSel(saved.start, saved.end);
-        control.scrollCaret();
-        return;
-    }
-    control.setSel(*found, *found + static_cast<int>(kMark.size()));
-    goToMarkedLine();
+    goToMarkedLine(found, saved);
 }
 
 }  // namespace tagloom
