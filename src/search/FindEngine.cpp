@@ -102,9 +102,25 @@ void FindEngine::endCycle() {
     nOriginStart = nOriginEnd = nOriginTopLine = -1;
 }
 
+// Searching up, a hit ends at or before where the search began, as a hit
+// found down begins at or after it: the occurrence just before the caret is
+// found, and a one-character text is found at every place.
+std::optional<TextMatch> FindEngine::search(const TextMatcher& what, int c, int n, bool down) {
+    EditControl& control = view_.control();
+    if (down) return findForward(control, what, c);
+    for (int from = std::min(c, control.length()) - n; from >= 0;) {
+        const std::optional<TextMatch> found = findBackward(control, what, from);
+        if (!found || static_cast<int>(found->start + found->length) <= c) return found;
+        from = static_cast<int>(found->start) - 1;
+    }
+    return std::nullopt;
+}
+
 // One candidate per call: a match that is not a whole word moves the caret
 // past it and posts the next call, so a long skip keeps the window responsive.
-void FindEngine::FindNext() {
+// Within Replace All the skip goes on in the same call instead, so the loop
+// runs to the end of the text.
+void FindEngine::FindNext(bool skipRejectedHere) {
     EditControl& control = view_.control();
     const int length = control.length();
     const std::optional<std::string> bytes = findBytes();
@@ -122,32 +138,33 @@ void FindEngine::FindNext() {
     }
     const bool down = settings_.bFindDirection != 0;
     const Selection selection = control.selection();
-    const int c = down ? selection.end : std::max(0, selection.start - 1);
+    int c = down ? selection.end : selection.start;
     control.setSel(c, c);
     control.scrollCaret();
 
     std::optional<TextMatch> found;
-    if (bytes) {
-        BusyCursor busyCursor(platform_.desktop);
-        const TextMatcher& what = matcher(*bytes);
-        found = down ? findForward(control, what, c) : (c > 0 ? findBackward(control, what, c - 1) : std::nullopt);
-    }
-    if (found) {
+    while (bytes) {
+        {
+            BusyCursor busyCursor(platform_.desktop);
+            found = search(matcher(*bytes), c, n, down);
+        }
+        if (!found) break;
         const int hs = static_cast<int>(found->start), he = static_cast<int>(found->start + found->length);
         control.setSel(hs, he);
         control.scrollCaret();
-        if (settings_.bWholeWord && !isWholeWord(hs, he)) {
-            bLastFindHit = 0;
-            if (down || hs > 0) {
-                const int caret = down ? he : hs - 1;
-                control.setSel(caret, caret);
-                control.scrollCaret();
-                postFindNext();
-                view_.postRepaint();
-                return;
-            }
+        if (!settings_.bWholeWord || isWholeWord(hs, he)) break;
+        bLastFindHit = 0;
+        if (!down && hs == 0) {
             found.reset();  // nothing lies above a rejected match at the start
+            break;
         }
+        c = down ? he : hs;
+        control.setSel(c, c);
+        control.scrollCaret();
+        if (skipRejectedHere) continue;
+        postFindNext();
+        view_.postRepaint();
+        return;
     }
     if (found) {
         view_.RevealSelection();
@@ -268,7 +285,7 @@ void FindEngine::ReplaceAll(const FindRequest& request) {
         control.replaceSel(*replacement, true);
         lastEnd = control.caret();
         if (!settings_.bFindDirection) control.setSel(lastStart, lastStart);
-        FindNext();
+        FindNext(true);
     } while (bLastFindHit);
     control.setSel(lastStart, lastEnd);
     control.scrollCaret();

@@ -55,7 +55,9 @@ public:
     // A request of the dialog. One that comes while another is still under
     // way (its message box open) is refused with a beep.
     void request(const FindRequest& request);
-    void FindNext();
+    // skipRejectedHere: a match that is not a whole word is passed over in
+    // this call (Replace All) rather than in a posted one.
+    void FindNext(bool skipRejectedHere = false);
     void MarkAll();
 
     int bLastFindHit = 0;
@@ -69,6 +71,7 @@ private:
     void Replace(const FindRequest& request);
     void ReplaceAll(const FindRequest& request);
     void openDialog(bool markMode);
+    std::optional<TextMatch> search(const TextMatcher& what, int c, int n, bool down);
     // The find text in the document's encoding; nothing when it cannot be held there.
     std::optional<std::string> findBytes() const;
     const TextMatcher& matcher(const std::string& bytes) const;

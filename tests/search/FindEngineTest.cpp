@@ -54,11 +54,20 @@ TEST(FindEngine, findNextGoesDownThenAsksToWrapAndYesContinuesFromTheTop) {
     EXPECT_EQ(e.engine().bLastFindHit, 1);
 }
 
-TEST(FindEngine, searchingUpSkipsTheOccurrenceJustBeforeTheSelectionAndFromTheStartAsksAboutTheBottom) {
+// A hit found up ends at or before where the search began: the occurrence
+// just before the selection is found, and ";;" upwards from the second ';'
+// finds the first.
+TEST(FindEngine, searchingUpFindsTheOccurrenceJustBeforeTheSelectionAndFromTheStartAsksAboutTheBottom) {
     Engine e("a;b;c");
-    e.select(4, 4);  // the ';' at 3 starts one character before the selection
+    e.select(4, 4);
+    e.findNext(";", false);
+    EXPECT_EQ(e.selection(), (Selection{3, 4}));
     e.findNext(";", false);
     EXPECT_EQ(e.selection(), (Selection{1, 2}));
+    Engine twice(";;");
+    twice.select(1, 2);
+    twice.findNext(";", false);
+    EXPECT_EQ(twice.selection(), (Selection{0, 1}));
     for (const int start : {0, 1}) {
         e.boxes().clear();
         e.select(start, start);
@@ -195,20 +204,33 @@ TEST(FindEngine, replaceAllGoesToTheEndAsksToWrapAndEndsOnTheLastReplacement) {
     EXPECT_EQ(e.view->settings().bShowLineNum, e.view->settings().bShowLineNum);
 }
 
-TEST(FindEngine, replaceAllUpwardsNeverSearchesAReplacementAndEveryReplacementUndoesOnItsOwn) {
+TEST(FindEngine, replaceAllUpwardsReplacesEveryOccurrenceNeverSearchesAReplacementAndUndoesStepByStep) {
     Engine e("x x x");
     e.select(5, 5);
     e.findNext("x", false);
-    ASSERT_EQ(e.selection(), (Selection{2, 3})) << "the occurrence just before the caret is skipped";
+    ASSERT_EQ(e.selection(), (Selection{4, 5}));
     e.fake.prompter.answers = {Answer::No};
     e.press(FindRequest::kMarkAllOrReplaceAll, "x", false, false, false, "xx", false);
-    EXPECT_EQ(e.text(), "xx xx x");
+    EXPECT_EQ(e.text(), "xx xx xx");
     EXPECT_EQ(e.boxes().back(), wrapQuestion("x", "Bottom"));
     EXPECT_EQ(e.selection(), (Selection{0, 2}));
     const int steps = e.view->undo().undoSteps();
     EXPECT_GE(steps, 2);
     while (e.view->undo().undoSteps() > 0) e.view->undo().Undo();
     EXPECT_EQ(e.text(), "x x x");
+}
+
+// Words that are not whole words between the accepted ones are passed over,
+// and the loop goes on to the end of the text in its direction.
+TEST(FindEngine, replaceAllWithWholeWordGoesPastRejectedCandidatesToTheEnd) {
+    for (const bool down : {true, false}) {
+        Engine e("foo foo_x foo xfoo foo");
+        e.select(down ? 0 : e.control().length(), down ? 0 : e.control().length());
+        e.findNext("foo", down, true);
+        e.fake.prompter.answers = {Answer::No};
+        e.press(FindRequest::kMarkAllOrReplaceAll, "foo", down, true, false, "bar", false);
+        EXPECT_EQ(e.text(), "bar foo_x bar xfoo bar") << (down ? "down" : "up");
+    }
 }
 
 TEST(FindEngine, replaceAllWithoutAHitOrOnAReadOnlyTextBeeps) {
