@@ -27,8 +27,6 @@ public:
     virtual void CenterCaretLine() = 0;
     // The Ln/Col indicator follows the caret.
     virtual void UpdateLnCol() = 0;
-    // The after-change step: modified flags, repaint, Ln/Col.
-    virtual void AfterChange() = 0;
     // Repaints the margin and the overlays once the queue is idle.
     virtual void postRepaint() = 0;
     // Replaces the whole text as one undo step, caret at the start.

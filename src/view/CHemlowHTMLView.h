@@ -58,7 +58,8 @@ public:
     void RevealSelection() override;
     void CenterCaretLine() override;
     void UpdateLnCol() override;
-    void AfterChange() override;
+    // The after-change step: modified flags, repaint, Ln/Col.
+    void AfterChange();
     void postRepaint() override;
     void ReplaceWholeText(std::string&& text) override;
     void ResetUndo() override { undo_.archive().ResetUndo(); }

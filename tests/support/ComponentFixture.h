@@ -26,7 +26,6 @@ public:
     void RevealSelection() override { ++reveals; }
     void CenterCaretLine() override {}
     void UpdateLnCol() override {}
-    void AfterChange() override {}
     void postRepaint() override {}
     void ReplaceWholeText(std::string&& text) override {
         ++wholeTextReplacements;
