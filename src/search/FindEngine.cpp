@@ -267,6 +267,7 @@ void FindEngine::Replace(const FindRequest& request) {
 void FindEngine::ReplaceAll(const FindRequest& request) {
     EditControl& control = view_.control();
     const std::optional<std::string> replacement = fromUtf8(request.replaceText, control.encoding());
+    nLastReplaceCount = 0;
     if (view_.IsReadOnly() || !bLastFindHit || !replacement) {
         platform_.desktop.beep();
         return;
@@ -283,6 +284,7 @@ void FindEngine::ReplaceAll(const FindRequest& request) {
         }
         lastStart = control.selection().start;
         control.replaceSel(*replacement, true);
+        ++nLastReplaceCount;
         lastEnd = control.caret();
         if (!settings_.bFindDirection) control.setSel(lastStart, lastStart);
         FindNext(true);

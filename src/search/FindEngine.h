@@ -66,6 +66,8 @@ public:
     int nOriginEnd = -1;
     int nOriginTopLine = -1;
     int bSearchWrapped = 0;
+    // How many occurrences the last Replace All replaced.
+    int nLastReplaceCount = 0;
 
 private:
     void Replace(const FindRequest& request);

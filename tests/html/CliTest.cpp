@@ -1,92 +1,14 @@
 // tagloom-cli end to end: the program is run on files and pipes, and its
 // output, messages and exit status are checked.
-#include <gtest/gtest.h>
-
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <string>
-#include <vector>
-
-extern char** environ;
+#include "support/CliFixture.h"
 
 namespace tagloom {
 namespace {
 
+using test::Cli;
+using test::CliRun;
+using test::readBytes;
 namespace fs = std::filesystem;
-
-// The program sits in the build tree's tools/ folder, beside this test's tests/ folder.
-fs::path cliProgram() {
-    return fs::read_symlink("/proc/self/exe").parent_path().parent_path() / "tools" / "tagloom-cli";
-}
-
-std::string readBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void writeBytes(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-class Cli : public testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(fs::exists(cliProgram())) << "build tagloom-cli first: " << cliProgram();
-        std::string pattern = (fs::temp_directory_path() / "tagloom-cli-test-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    fs::path file(const std::string& name, const std::string& bytes) {
-        writeBytes(dir_ / name, bytes);
-        return dir_ / name;
-    }
-
-    CliRun run(std::vector<std::string> args, const std::string& input = "") {
-        const fs::path in = file(".stdin", input);
-        const fs::path out = dir_ / ".stdout";
-        const fs::path err = dir_ / ".stderr";
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 0, in.c_str(), O_RDONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        const std::string program = cliProgram().string();
-        args.insert(args.begin(), program);
-        std::vector<char*> argv;
-        for (std::string& arg : args) argv.push_back(arg.data());
-        argv.push_back(nullptr);
-        CliRun run;
-        pid_t pid = 0;
-        const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
-        posix_spawn_file_actions_destroy(&actions);
-        if (spawned != 0) {
-            ADD_FAILURE() << "cannot start " << program;
-            return run;
-        }
-        int status = 0;
-        ::waitpid(pid, &status, 0);
-        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        run.out = readBytes(out);
-        run.err = readBytes(err);
-        return run;
-    }
-
-    fs::path dir_;
-};
 
 const std::string kUnixPage = "<HTML>\n<body>x</body>\n</HTML>\n";
 const std::string kUnixFormatted = "<html>\n\t<body>x\n\t</body>\n</html>\n";

@@ -5,7 +5,9 @@
 namespace tagloom::cli {
 
 const char* const kUsage =
-    "usage: tagloom-cli html-format|html-strip|css-format|css-strip [-o OUT | -i] [--census] [FILE...]\n";
+    "usage: tagloom-cli html-format|html-strip|css-format|css-strip [-o OUT | -i] [--census] [FILE...]\n"
+    "       tagloom-cli replace --find TEXT --with TEXT [--match-case] [--whole-word] [--up]\n"
+    "                           [-o OUT | -i] [FILE...]\n";
 
 const char* const kHelp =
     "\n"
@@ -19,6 +21,7 @@ const char* const kHelp =
     "  css-format    CSS Format: a line break after every '{', ';' and '}'\n"
     "  css-strip     CSS Remove Whitespace: TABs and line breaks removed, runs of\n"
     "                spaces cut to one, one line break at the end\n"
+    "  replace       Replace All of the Replace dialog, on the whole text (below)\n"
     "\n"
     "Each FILE is read (standard input when there is none or it is \"-\"), its line\n"
     "ends converted as the editor's load does, and the result written in the\n"
@@ -27,9 +30,12 @@ const char* const kHelp =
     "  -o OUT     write the result to OUT (one input only); OUT is replaced\n"
     "             atomically\n"
     "  -i         write each result back to its FILE, atomically; a file the\n"
-    "             command refuses is left untouched and the others are processed\n"
+    "             command refuses, or where replace replaced nothing, is left\n"
+    "             untouched and the others are processed\n"
     "  --census   html-format only: print the census of the opening tags (the\n"
     "             header and the whole list) to standard error\n"
+    "  --find TEXT, --with TEXT, --match-case, --whole-word, --up\n"
+    "             replace only: see below\n"
     "  --help     show this text\n"
     "  --         everything after it is a FILE\n"
     "Without -o or -i the results go to standard output, one after the other.\n"
@@ -46,8 +52,28 @@ const char* const kHelp =
     "highlight, in the offsets that the editor's /iss and /isa switches take\n"
     "(tagloom FILE /issSTART /isaEND opens the file with it selected).\n"
     "\n"
-    "Exit status: 0 when every input was processed, 1 when html-format refused an\n"
-    "input, 2 for a usage error or a file that could not be read or written.\n";
+    "replace does what the editor does when it opens the file, puts the caret at\n"
+    "the start of the text (at its end with --up), presses Find Next once in the\n"
+    "Replace dialog and, when that selects an occurrence, Replace All, answering\n"
+    "No when asked to go on from the other end. So every occurrence from there to\n"
+    "the end of the text (to its start with --up) is replaced, a replacement is\n"
+    "never searched again, and \"N replacements in FILE\" is printed to standard\n"
+    "error. The dialog's options:\n"
+    "  --find TEXT     the text to find (not empty)\n"
+    "  --with TEXT     its replacement (may be empty)\n"
+    "  --match-case    upper and lower case differ; without it, letters match in\n"
+    "                  either case (ASCII letters, and in a UTF-8 text the others too)\n"
+    "  --whole-word    only an occurrence with no letter, digit or '_' on either\n"
+    "                  side; a part of a longer word is passed over\n"
+    "  --up            search from the end of the text towards its start\n"
+    "Both texts are read as UTF-8. In them \"\\n\" (or a line break) stands for a\n"
+    "line break and \"\\\\\" for one backslash. The editor reads a file that is not\n"
+    "valid UTF-8 as Windows-1252: the texts are converted to it, and a file that\n"
+    "cannot hold them is left untouched, with a message.\n"
+    "\n"
+    "Exit status: 0 when every input was processed (also with no replacement),\n"
+    "1 when html-format or replace refused an input, 2 for a usage error, an empty\n"
+    "find text, or a file that could not be read or written.\n";
 
 namespace {
 
@@ -56,7 +82,15 @@ std::optional<Command> commandNamed(const std::string& name) {
     if (name == "html-strip") return Command::HtmlStrip;
     if (name == "css-format") return Command::CssFormat;
     if (name == "css-strip") return Command::CssStrip;
+    if (name == "replace") return Command::Replace;
     return std::nullopt;
+}
+
+std::string replaceOptionsError(const Arguments& parsed) {
+    if (!parsed.findText) return "replace needs --find TEXT";
+    if (parsed.findText->empty()) return "the find text is empty";
+    if (!parsed.replaceText) return "replace needs --with TEXT (--with \"\" deletes)";
+    return {};
 }
 
 }  // namespace
@@ -100,6 +134,23 @@ ParseResult parseArguments(const std::vector<std::string>& args) {
             parsed.inPlace = true;
         } else if (arg == "--census") {
             parsed.census = true;
+        } else if (arg == "--find" || arg == "--with") {
+            std::optional<std::string>& text = arg == "--find" ? parsed.findText : parsed.replaceText;
+            if (i + 1 == args.size()) {
+                result.error = arg + " needs a text";
+                return result;
+            }
+            if (text) {
+                result.error = arg + " given twice";
+                return result;
+            }
+            text = args[++i];
+        } else if (arg == "--match-case") {
+            parsed.matchCase = true;
+        } else if (arg == "--whole-word") {
+            parsed.wholeWord = true;
+        } else if (arg == "--up") {
+            parsed.up = true;
         } else {
             result.error = "unknown option \"" + arg + "\"";
             return result;
@@ -118,6 +169,10 @@ ParseResult parseArguments(const std::vector<std::string>& args) {
         result.error = "standard input can be read only once";
     else if (parsed.census && parsed.command != Command::HtmlFormat)
         result.error = "--census goes with html-format only";
+    else if (parsed.command == Command::Replace)
+        result.error = replaceOptionsError(parsed);
+    else if (parsed.findText || parsed.replaceText || parsed.matchCase || parsed.wholeWord || parsed.up)
+        result.error = "--find, --with, --match-case, --whole-word and --up go with replace only";
     return result;
 }
 

@@ -6,7 +6,7 @@
 
 namespace tagloom::cli {
 
-enum class Command { HtmlFormat, HtmlStrip, CssFormat, CssStrip };
+enum class Command { HtmlFormat, HtmlStrip, CssFormat, CssStrip, Replace };
 
 struct Arguments {
     bool help = false;
@@ -14,6 +14,12 @@ struct Arguments {
     std::optional<std::string> output;  // -o OUT
     bool inPlace = false;               // -i
     bool census = false;                // --census
+    // replace: the texts as given (UTF-8, escapes not yet read) and the options
+    std::optional<std::string> findText;     // --find
+    std::optional<std::string> replaceText;  // --with
+    bool matchCase = false;                  // --match-case
+    bool wholeWord = false;                  // --whole-word
+    bool up = false;                         // --up
     std::vector<std::string> inputs;    // "-" is standard input; none means standard input
 };
 

@@ -1,4 +1,5 @@
-// tagloom-cli: the editor's HTML and CSS text tools for whole files, from scripts.
+// tagloom-cli: the editor's HTML and CSS text tools and its Replace All for whole
+// files, from scripts.
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -14,6 +15,8 @@
 #include "html/HtmlFormatter.h"
 #include "html/TagNavigator.h"
 #include "html/TextTools.h"
+#include "search/BatchReplace.h"
+#include "textmodel/TextEncoding.h"
 
 namespace tagloom::cli {
 
@@ -56,16 +59,17 @@ bool readInput(const std::string& name, Input& input) {
     return true;
 }
 
-// The editor's limits and notices for a loaded text: a text beyond the edit
-// control's int offsets is refused; stray CRs, dropped by the load, are reported.
+// A text beyond the edit control's int offsets is refused, as the editor refuses it.
 bool acceptLoadedText(const Input& input) {
-    if (input.loaded.text.size() > static_cast<std::size_t>(kMaxTextLength)) {
-        printError(input.name, "too large: the editor holds texts of up to 2 GB");
-        return false;
-    }
+    if (input.loaded.text.size() <= static_cast<std::size_t>(kMaxTextLength)) return true;
+    printError(input.name, "too large: the editor holds texts of up to 2 GB");
+    return false;
+}
+
+// Stray CRs, dropped by the load, are reported when the text is written.
+void reportStrayCarriageReturns(const Input& input) {
     if (const auto notice = strayCarriageReturnNotice(input.loaded.nStrayCRs, input.loaded.bUnixFile))
         printError(input.name, notice->text);
-    return true;
 }
 
 bool writeStandardOutput(std::string_view text, bool bUnixFile) {
@@ -83,6 +87,43 @@ std::string selectionText(std::string_view text, Selection selection, bool bUnix
         return bUnixFile ? textOffsetToFileOffset(text, at) : at;
     };
     return "selection " + std::to_string(offset(selection.start)) + " " + std::to_string(offset(selection.end));
+}
+
+// The find and replace texts in the editor's form, checked once for all inputs.
+struct Replacement {
+    ReplaceOrder order;
+    std::string error;  // empty when the texts are usable
+};
+
+Replacement replacementOf(const Arguments& arguments) {
+    Replacement replacement;
+    if (arguments.command != Command::Replace) return replacement;
+    if (!fromUtf8(*arguments.findText, TextEncoding::Utf8) || !fromUtf8(*arguments.replaceText, TextEncoding::Utf8)) {
+        replacement.error = "the find and replace texts must be UTF-8";
+        return replacement;
+    }
+    ReplaceOrder& order = replacement.order;
+    order.findText = commandLineText(*arguments.findText);
+    order.replaceText = commandLineText(*arguments.replaceText);
+    order.matchCase = arguments.matchCase;
+    order.wholeWord = arguments.wholeWord;
+    order.up = arguments.up;
+    return replacement;
+}
+
+// Replace All on the whole text. False, with the reason printed, when the
+// text's encoding cannot hold the find or replace text.
+bool runReplace(const ReplaceOrder& order, Input& input, std::string& result, int& replacements) {
+    ReplaceOutcome outcome = replaceAllInText(std::move(input.loaded.text), order);
+    if (outcome.kind == ReplaceOutcome::Kind::Unencodable) {
+        printError(input.name,
+                   "left untouched: it is read as Windows-1252, which cannot hold the find or replace text");
+        return false;
+    }
+    replacements = outcome.replacements;
+    std::fprintf(stderr, "%d replacements in %s\n", replacements, input.name.c_str());
+    result = std::move(outcome.text);
+    return true;
 }
 
 // Runs the command on the whole text as the editor does with nothing
@@ -129,11 +170,18 @@ bool runCommand(const Arguments& arguments, Input& input, std::string& result) {
     return true;
 }
 
-ExitStatus processInput(const Arguments& arguments, const std::string& name) {
+ExitStatus processInput(const Arguments& arguments, const ReplaceOrder& order, const std::string& name) {
     Input input;
     if (!readInput(name, input) || !acceptLoadedText(input)) return kFailed;
     std::string result;
-    if (!runCommand(arguments, input, result)) return kRefused;
+    if (arguments.command == Command::Replace) {
+        int replacements = 0;
+        if (!runReplace(order, input, result, replacements)) return kRefused;
+        if (replacements == 0 && arguments.inPlace) return kDone;  // a file with nothing replaced is not rewritten
+    } else if (!runCommand(arguments, input, result)) {
+        return kRefused;
+    }
+    reportStrayCarriageReturns(input);
     const bool bUnixFile = input.loaded.bUnixFile;
     if (arguments.output || arguments.inPlace) {
         const std::string& target = arguments.output ? *arguments.output : name;
@@ -163,10 +211,15 @@ int run(const std::vector<std::string>& args) {
         return kFailed;
     }
     Arguments arguments = parsed.arguments;
+    const Replacement replacement = replacementOf(arguments);
+    if (!replacement.error.empty()) {
+        std::fprintf(stderr, "tagloom-cli: %s\n", replacement.error.c_str());
+        return kFailed;
+    }
     if (arguments.inputs.empty()) arguments.inputs.push_back("-");
     int status = kDone;
     for (const std::string& name : arguments.inputs)
-        status = std::max(status, static_cast<int>(processInput(arguments, name)));
+        status = std::max(status, static_cast<int>(processInput(arguments, replacement.order, name)));
     return status;
 }
 
