@@ -52,7 +52,7 @@ struct BenchEditor {
              std::make_unique<QtSettingsStore>(dir.filePath(QStringLiteral("bench.conf")))),
           platform{prompter,   qt.platform().desktop, qt.platform().clipboard, qt.platform().launcher,
                    qt.platform().fileDialogs, qt.platform().printDialogs, qt.platform().clock,
-                   queue,      qt.platform().settings},
+                   queue,      qt.platform().settings, qt.platform().textDialogs},
           recent(0),
           document(platform, recent),
           view(platform, router, fonts, document),

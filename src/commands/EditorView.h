@@ -20,6 +20,8 @@ public:
     virtual bool unixFile() const = 0;
     // The count of bookmarked lines as the view last took it (nBookmarks).
     virtual int bookmarkCount() const = 0;
+    // Whether the line guide is shown (the caret's line marked across the view).
+    virtual bool lineGuide() const = 0;
 
     // Caret to the selection's start and into view, the selection kept.
     virtual void RevealSelection() = 0;

@@ -86,6 +86,11 @@ private:
         void remove(const std::string&, const std::string&) override {}
         void flush() override {}
     };
+    class NoTextDialogs final : public TextDialogs {
+    public:
+        std::optional<std::string> enterValue(const ValueEntry&) override { return std::nullopt; }
+        void showText(TextView, const std::string&, const std::string&) override {}
+    };
 
     FixedAnswer prompter_;
     Silent desktop_;
@@ -96,8 +101,9 @@ private:
     StoppedClock clock_;
     KeptCalls queue_;
     NoSettings settings_;
-    Platform platform_{prompter_,     desktop_, clipboard_, launcher_, fileDialogs_,
-                       printDialogs_, clock_,   queue_,     settings_};
+    NoTextDialogs textDialogs_;
+    Platform platform_{prompter_, desktop_, clipboard_, launcher_, fileDialogs_,
+                       printDialogs_, clock_, queue_, settings_, textDialogs_};
 };
 
 }  // namespace tagloom

@@ -9,6 +9,7 @@
 #include "platform/PrintDialogs.h"
 #include "platform/Prompter.h"
 #include "platform/SettingsStore.h"
+#include "platform/TextDialogs.h"
 #include "platform/UiQueue.h"
 
 namespace tagloom {
@@ -23,6 +24,7 @@ struct Platform {
     Clock& clock;
     UiQueue& uiQueue;
     SettingsStore& settings;
+    TextDialogs& textDialogs;
 };
 
 }  // namespace tagloom

@@ -22,6 +22,7 @@ public:
     bool IsReadOnly() const override { return false; }
     bool unixFile() const override { return false; }
     int bookmarkCount() const override { return 0; }
+    bool lineGuide() const override { return false; }
     void RevealSelection() override {}
     void CenterCaretLine() override {}
     void UpdateLnCol() override {}

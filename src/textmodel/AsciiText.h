@@ -10,6 +10,8 @@ constexpr char kCR = '\r';
 constexpr char kLF = '\n';
 
 constexpr char toLowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+constexpr char toUpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+constexpr bool isAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 // Equal length and equal bytes once ASCII letters are folded to one case.
 constexpr bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {

@@ -143,6 +143,9 @@ public:
     char charAt(int pos) const;
     // The bytes [start, end), clamped to the text.
     std::string copyRange(int start, int end) const;
+    // The character that holds offset (clamped to the text) as the caret
+    // sees it: a valid UTF-8 sequence or a single byte. Empty at the end.
+    Selection characterAt(int offset) const;
 
     // ---- selection ----
     // The selection, start <= end.

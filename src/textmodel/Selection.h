@@ -9,6 +9,7 @@ struct Selection {
     int end = 0;
 
     bool empty() const { return start == end; }
+    int length() const { return end - start; }
     bool operator==(const Selection&) const = default;
 };
 

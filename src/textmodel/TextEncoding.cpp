@@ -30,6 +30,8 @@ TextUnit unitAt(std::string_view text, std::size_t i) {
     return decodeNonAscii(bytesOf(text) + i, static_cast<int>(std::min<std::size_t>(text.size() - i, 4)));
 }
 
+}  // namespace
+
 void appendUtf8(std::string& out, char32_t c) {
     if (c < 0x80) {
         out += static_cast<char>(c);
@@ -48,15 +50,12 @@ void appendUtf8(std::string& out, char32_t c) {
     }
 }
 
-// The Windows-1252 byte of a character, if it has one.
 std::optional<char> windows1252Byte(char32_t c) {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
     for (int byte = 0x80; byte < 0xA0; ++byte)
         if (windows1252ToUnicode(static_cast<unsigned char>(byte)) == c) return static_cast<char>(byte);
     return std::nullopt;
 }
-
-}  // namespace
 
 TextEncoding encodingOf(std::string_view bytes) {
     for (std::size_t i = nextNonAscii(bytes, 0); i < bytes.size(); i = nextNonAscii(bytes, i)) {

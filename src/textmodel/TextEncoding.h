@@ -21,4 +21,9 @@ std::optional<std::string> fromUtf8(std::string_view utf8, TextEncoding encoding
 // belongs to no valid sequence is read as Windows-1252, as the display does.
 std::string toUtf8(std::string_view bytes, TextEncoding encoding);
 
+// The Windows-1252 byte of a character, if it has one.
+std::optional<char> windows1252Byte(char32_t c);
+// Appends a character in UTF-8.
+void appendUtf8(std::string& out, char32_t c);
+
 }  // namespace tagloom

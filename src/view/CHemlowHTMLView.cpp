@@ -9,11 +9,14 @@
 #include "document/CHemlowHTMLDoc.h"
 #include "document/FileCommands.h"
 #include "document/FileStatusStore.h"
+#include "html/CharacterCommands.h"
 #include "html/HtmlCommands.h"
+#include "html/InsertCommands.h"
 #include "html/TextToolCommands.h"
 #include "platform/Platform.h"
 #include "resources/CommandIds.h"
 #include "resources/Keys.h"
+#include "search/GoToCommands.h"
 #include "textmodel/AsciiText.h"
 #include "view/BlockIndent.h"
 #include "view/FontFactory.h"
@@ -42,6 +45,9 @@ CHemlowHTMLView::CHemlowHTMLView(Platform& platform, CommandRouter& router, Font
       guides_(*this, platform, router, find_.marks()),
       html_(std::make_unique<HtmlCommands>(*this, settings_, platform, router)),
       textTools_(std::make_unique<TextToolCommands>(*this, platform, router)),
+      insertions_(std::make_unique<InsertCommands>(*this, platform, router)),
+      characters_(std::make_unique<CharacterCommands>(*this, platform, router)),
+      goTo_(std::make_unique<GoToCommands>(*this, settings_, platform, router)),
       fileCommands_(std::make_unique<FileCommands>(*this, settings_, document, platform, router)) {
     settings_.load(platform.settings);
     control_.setWordWrap(settings_.bWrap != 0);
@@ -149,14 +155,6 @@ void CHemlowHTMLView::RevealSelection() {
     control_.setSel(selection.start, selection.start);
     control_.scrollCaret();
     control_.setSel(selection.start, selection.end);
-}
-
-void CHemlowHTMLView::ScrollToCursor() {
-    const int saved = settings_.bScrollCenter;
-    settings_.bScrollCenter = 1;
-    CenterCaretLine();
-    settings_.bScrollCenter = saved;
-    RevealSelection();
 }
 
 void CHemlowHTMLView::UpdateLnCol() {
@@ -362,6 +360,7 @@ void CHemlowHTMLView::applyInitialSelection() {
 
 void CHemlowHTMLView::initialUpdate() {
     marks().clear();
+    goTo_->nGotoLine = 0;
     nVScrollPos = 0;
     nHScrollPos = 0;
     ApplyFont();
@@ -393,11 +392,9 @@ void CHemlowHTMLView::registerCommands() {
     r.add(cmd::ZoomIn, [this] { ZoomIn(); });
     r.add(cmd::ZoomOut, [this] { ZoomOut(); });
     r.add(cmd::FontCharacteristics, [this] { FontCharacteristics(); });
-    r.add(cmd::ScrollToCursor, [this] { ScrollToCursor(); });
     r.add(cmd::SelectAll, [this] { SelectAll(); }, [this](CommandState& s) { s.enabled = control_.length() != 0; });
-    // Print, Print Preview and ASCII Compatibility need a text; their own
-    // handlers come with printing and the character tools.
-    for (int id : {cmd::Print, cmd::PrintPreview, cmd::AsciiCompatibility})
+    // Print and Print Preview need a text; their own handlers come with printing.
+    for (int id : {cmd::Print, cmd::PrintPreview})
         r.addUpdate(id, [this, id](CommandState& s) { s.enabled = router_.hasHandler(id) && control_.length() != 0; });
 }
 

@@ -26,8 +26,11 @@ class CHemlowHTMLDoc;
 class CommandRouter;
 class FileCommands;
 class FileStatusStore;
+class CharacterCommands;
 class FontFactory;
+class GoToCommands;
 class HtmlCommands;
+class InsertCommands;
 class TextToolCommands;
 struct Platform;
 
@@ -48,6 +51,8 @@ public:
     MarkCommands& marks() { return find_.marks(); }
     GuideCommands& guides() { return guides_; }
     ClipboardCommands& clipboard() { return clipboard_; }
+    InsertCommands& insertions() { return *insertions_; }
+    GoToCommands& goTo() { return *goTo_; }
 
     // ---- EditorView ----
     EditControl& control() override { return control_; }
@@ -55,6 +60,7 @@ public:
     bool IsReadOnly() const override { return control_.isReadOnly(); }
     bool unixFile() const override { return bUnixFile != 0; }
     int bookmarkCount() const override { return bookmarks_.nBookmarks; }
+    bool lineGuide() const override { return guides_.guides.bLineGuide != 0; }
     void RevealSelection() override;
     void CenterCaretLine() override;
     void UpdateLnCol() override;
@@ -71,7 +77,6 @@ public:
     void ToggleReadOnly() { SetReadOnly(!IsReadOnly()); }
     void ToggleLineNumbers();
     void ToggleWordWrap();
-    void ScrollToCursor();
     void ZoomIn();
     void ZoomOut();
     // Shows the report on the editor font in place of the text while a box is open.
@@ -157,6 +162,9 @@ private:
     GuideCommands guides_;
     std::unique_ptr<HtmlCommands> html_;
     std::unique_ptr<TextToolCommands> textTools_;
+    std::unique_ptr<InsertCommands> insertions_;
+    std::unique_ptr<CharacterCommands> characters_;
+    std::unique_ptr<GoToCommands> goTo_;
     std::unique_ptr<FileCommands> fileCommands_;
 
     int nLineHeight = 0;

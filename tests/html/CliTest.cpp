@@ -1,6 +1,8 @@
 // tagloom-cli end to end: the program is run on files and pipes, and its
 // output, messages and exit status are checked.
+#include "resources/CommandIds.h"
 #include "support/CliFixture.h"
+#include "support/ViewFixture.h"
 
 namespace tagloom {
 namespace {
@@ -153,6 +155,46 @@ TEST_F(Cli, helpDescribesEveryCommandAndOption) {
                              "selection START END", "Exit status", "PHP blocks", "quoted attribute values",
                              "script, style, textarea and pre"})
         EXPECT_NE(help.out.find(word), std::string::npos) << word;
+}
+
+// The hex dump and the ASCII check from the command line give the editor's
+// texts for the same file: the dialog's body, the message and the clipboard's list.
+TEST_F(Cli, hexdumpAndAsciiCheckGiveTheEditorsTexts) {
+    const std::string bytes = "<p>caf\xc3\xa9\n\tnext\x01 line</p>\n";
+    const std::string path = file("page.html", bytes).string();
+
+    test::ViewFixture editor;
+    editor.load(bytes);
+    editor.fake.clipboard.contents.reset();
+    editor.select(2, 17);
+    editor.router.run(cmd::HexOfSelectedText);
+    editor.router.run(cmd::AsciiCompatibility);
+    ASSERT_EQ(editor.fake.textDialogs.shown.size(), 1u);
+    ASSERT_EQ(editor.fake.prompter.messages.size(), 1u);
+    ASSERT_TRUE(editor.fake.clipboard.contents);
+
+    const CliRun dump = run({"hexdump", "--range", "2", "17", path});
+    EXPECT_EQ(dump.status, 0);
+    EXPECT_EQ(dump.out, editor.fake.textDialogs.shown[0].text);
+    const CliRun check = run({"ascii-check", path});
+    EXPECT_EQ(check.status, 1);
+    EXPECT_EQ(check.out, editor.fake.prompter.messages[0].text);
+    const CliRun all = run({"ascii-check", "--all"}, bytes);
+    EXPECT_EQ(all.status, 1);
+    EXPECT_EQ(all.out, *editor.fake.clipboard.contents);
+
+    const CliRun whole = run({"hexdump", "-"}, "ab");
+    EXPECT_EQ(whole.out, " 0    61 62                            ab\r\n");
+    const CliRun empty = run({"hexdump", "--range", "5", "5", path});
+    EXPECT_EQ(empty.status, 1);
+    EXPECT_EQ(empty.out, "");
+    const CliRun clean = run({"ascii-check"}, "plain\n");
+    EXPECT_EQ(clean.status, 0);
+    EXPECT_EQ(clean.out, "7 characters were checked.\r\n\r\nThis file is ASCII compatible.");
+    for (const std::vector<std::string>& refused :
+         {std::vector<std::string>{"hexdump", "--range", "1", path}, {"hexdump", "-o", "x", path},
+          {"ascii-check", path, path}, {"hexdump", "--all", path}, {"ascii-check", "--range", "0", "1", path}})
+        EXPECT_EQ(run(refused).status, 2) << refused[1];
 }
 
 }  // namespace

@@ -291,7 +291,7 @@ TEST(FindEngine, aRequestWhileAnotherRunsIsRefused) {
     nested.engine = &e.engine();
     nested.request = inner;
     Platform platform{nested, e.fake.desktop, e.fake.clipboard, e.fake.launcher, e.fake.fileDialogs,
-                      e.fake.printDialogs, e.fake.clock, e.fake.uiQueue, e.fake.settings};
+                      e.fake.printDialogs, e.fake.clock, e.fake.uiQueue, e.fake.settings, e.fake.textDialogs};
     FindEngine engine(*e.view, e.view->settings(), platform, e.router);
     nested.engine = &engine;
     engine.request(inner);

@@ -23,6 +23,7 @@ public:
     bool IsReadOnly() const override { return control_.isReadOnly(); }
     bool unixFile() const override { return false; }
     int bookmarkCount() const override { return 0; }
+    bool lineGuide() const override { return lineGuideShown; }
     void RevealSelection() override { ++reveals; }
     void CenterCaretLine() override {}
     void UpdateLnCol() override {}
@@ -34,6 +35,7 @@ public:
     }
     void ResetUndo() override {}
 
+    bool lineGuideShown = false;
     int reveals = 0;
     int wholeTextReplacements = 0;
 

@@ -129,4 +129,16 @@ int FakeUiQueue::drain() {
     return ran;
 }
 
+std::optional<std::string> FakeTextDialogs::enterValue(const ValueEntry& entry) {
+    entries.push_back(entry);
+    if (answers.empty()) return std::nullopt;
+    std::optional<std::string> answer = std::move(answers.front());
+    answers.pop_front();
+    return answer;
+}
+
+void FakeTextDialogs::showText(TextView kind, const std::string& title, const std::string& text) {
+    shown.push_back({kind, title, text});
+}
+
 }  // namespace tagloom::test

@@ -115,6 +115,23 @@ public:
     std::deque<std::function<void()>> pending;
 };
 
+// Entry dialogs answered from a script: each answer is the value confirmed with
+// OK, or nothing for Cancel; a dialog without an answer is cancelled.
+class FakeTextDialogs : public TextDialogs {
+public:
+    std::optional<std::string> enterValue(const ValueEntry& entry) override;
+    void showText(TextView kind, const std::string& title, const std::string& text) override;
+
+    struct Shown {
+        TextView kind;
+        std::string title;
+        std::string text;
+    };
+    std::deque<std::optional<std::string>> answers;
+    std::vector<ValueEntry> entries;  // every entry dialog as it opened
+    std::vector<Shown> shown;         // every text window
+};
+
 struct FakePlatform {
     FakePrompter prompter;
     FakeDesktop desktop;
@@ -125,8 +142,10 @@ struct FakePlatform {
     FakeClock clock;
     FakeUiQueue uiQueue;
     MemorySettingsStore settings;
+    FakeTextDialogs textDialogs;
 
-    Platform platform{prompter, desktop, clipboard, launcher, fileDialogs, printDialogs, clock, uiQueue, settings};
+    Platform platform{prompter,     desktop, clipboard, launcher, fileDialogs,
+                      printDialogs, clock,   uiQueue,   settings, textDialogs};
 };
 
 }  // namespace tagloom::test

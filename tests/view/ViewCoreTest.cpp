@@ -416,7 +416,7 @@ TEST(ViewCore, theFontReportShowsInPlaceOfTheTextAndLeavesNothingToUndo) {
     ViewFixture f;
     WatchingPrompter prompter(f.fake.prompter);
     Platform platform{prompter, f.fake.desktop, f.fake.clipboard, f.fake.launcher, f.fake.fileDialogs,
-                      f.fake.printDialogs, f.fake.clock, f.fake.uiQueue, f.fake.settings};
+                      f.fake.printDialogs, f.fake.clock, f.fake.uiQueue, f.fake.settings, f.fake.textDialogs};
     CommandRouter router;
     CHemlowHTMLView view(platform, router, f.fonts, f.document);
     view.adoptLoadedText(toEditorText("line one\nline two\n"));

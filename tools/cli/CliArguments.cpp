@@ -1,13 +1,16 @@
 #include "CliArguments.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace tagloom::cli {
 
 const char* const kUsage =
     "usage: tagloom-cli html-format|html-strip|css-format|css-strip [-o OUT | -i] [--census] [FILE...]\n"
     "       tagloom-cli replace --find TEXT --with TEXT [--match-case] [--whole-word] [--up]\n"
-    "                           [-o OUT | -i] [FILE...]\n";
+    "                           [-o OUT | -i] [FILE...]\n"
+    "       tagloom-cli hexdump [--range START END] [FILE]\n"
+    "       tagloom-cli ascii-check [--all] [FILE]\n";
 
 const char* const kHelp =
     "\n"
@@ -22,6 +25,13 @@ const char* const kHelp =
     "  css-strip     CSS Remove Whitespace: TABs and line breaks removed, runs of\n"
     "                spaces cut to one, one line break at the end\n"
     "  replace       Replace All of the Replace dialog, on the whole text (below)\n"
+    "  hexdump       the text of Hex of Selected Text: each byte in hexadecimal, ten\n"
+    "                to a row, for the selection START to END (offsets in the text\n"
+    "                as the editor holds it, every line break CR LF; the whole text\n"
+    "                without --range), to standard output\n"
+    "  ascii-check   the message of ASCII Compatibility, to standard output; with\n"
+    "                --all the list of every byte that is not printable ASCII, TAB\n"
+    "                or a line break, as the editor puts it on the clipboard\n"
     "\n"
     "Each FILE is read (standard input when there is none or it is \"-\"), its line\n"
     "ends converted as the editor's load does, and the result written in the\n"
@@ -71,9 +81,13 @@ const char* const kHelp =
     "valid UTF-8 as Windows-1252: the texts are converted to it, and a file that\n"
     "cannot hold them is left untouched, with a message.\n"
     "\n"
+    "hexdump and ascii-check read one FILE (standard input when there is none or it\n"
+    "is \"-\") and write their text as the editor shows it, with CR LF line breaks.\n"
+    "\n"
     "Exit status: 0 when every input was processed (also with no replacement),\n"
-    "1 when html-format or replace refused an input, 2 for a usage error, an empty\n"
-    "find text, or a file that could not be read or written.\n";
+    "1 when html-format or replace refused an input, when hexdump's selection is\n"
+    "empty, or when ascii-check found a byte outside ASCII; 2 for a usage error, an\n"
+    "empty find text, or a file that could not be read or written.\n";
 
 namespace {
 
@@ -83,6 +97,19 @@ std::optional<Command> commandNamed(const std::string& name) {
     if (name == "css-format") return Command::CssFormat;
     if (name == "css-strip") return Command::CssStrip;
     if (name == "replace") return Command::Replace;
+    if (name == "hexdump") return Command::HexDump;
+    if (name == "ascii-check") return Command::AsciiCheck;
+    return std::nullopt;
+}
+
+// A whole number, sign allowed; nothing for anything else.
+std::optional<long long> offsetOf(const std::string& text) {
+    std::size_t used = 0;
+    try {
+        const long long value = std::stoll(text, &used, 10);
+        if (used == text.size()) return value;
+    } catch (const std::exception&) {
+    }
     return std::nullopt;
 }
 
@@ -151,6 +178,20 @@ ParseResult parseArguments(const std::vector<std::string>& args) {
             parsed.wholeWord = true;
         } else if (arg == "--up") {
             parsed.up = true;
+        } else if (arg == "--range") {
+            if (i + 2 >= args.size()) {
+                result.error = "--range needs a start and an end offset";
+                return result;
+            }
+            const auto start = offsetOf(args[i + 1]), end = offsetOf(args[i + 2]);
+            if (!start || !end) {
+                result.error = "--range takes two whole numbers";
+                return result;
+            }
+            parsed.range = {*start, *end};
+            i += 2;
+        } else if (arg == "--all") {
+            parsed.all = true;
         } else {
             result.error = "unknown option \"" + arg + "\"";
             return result;
@@ -173,6 +214,13 @@ ParseResult parseArguments(const std::vector<std::string>& args) {
         result.error = replaceOptionsError(parsed);
     else if (parsed.findText || parsed.replaceText || parsed.matchCase || parsed.wholeWord || parsed.up)
         result.error = "--find, --with, --match-case, --whole-word and --up go with replace only";
+    else if (parsed.range && parsed.command != Command::HexDump)
+        result.error = "--range goes with hexdump only";
+    else if (parsed.all && parsed.command != Command::AsciiCheck)
+        result.error = "--all goes with ascii-check only";
+    else if ((parsed.command == Command::HexDump || parsed.command == Command::AsciiCheck) &&
+             (parsed.output || parsed.inPlace || parsed.census || parsed.inputs.size() > 1))
+        result.error = args[0] + " reads one file and writes to standard output";
     return result;
 }
 

@@ -1,12 +1,13 @@
 #pragma once
 // The command line of tagloom-cli.
 #include <optional>
+#include <utility>
 #include <string>
 #include <vector>
 
 namespace tagloom::cli {
 
-enum class Command { HtmlFormat, HtmlStrip, CssFormat, CssStrip, Replace };
+enum class Command { HtmlFormat, HtmlStrip, CssFormat, CssStrip, Replace, HexDump, AsciiCheck };
 
 struct Arguments {
     bool help = false;
@@ -20,6 +21,9 @@ struct Arguments {
     bool matchCase = false;                  // --match-case
     bool wholeWord = false;                  // --whole-word
     bool up = false;                         // --up
+    // hexdump: the selection --range START END, all of the text without it
+    std::optional<std::pair<long long, long long>> range;
+    bool all = false;  // ascii-check --all
     std::vector<std::string> inputs;    // "-" is standard input; none means standard input
 };
 

@@ -12,6 +12,7 @@
 #include "document/FileIO.h"
 #include "textmodel/TextLimits.h"
 #include "document/LineEnds.h"
+#include "html/CharacterTools.h"
 #include "html/HtmlFormatter.h"
 #include "html/TagNavigator.h"
 #include "html/TextTools.h"
@@ -170,9 +171,43 @@ bool runCommand(const Arguments& arguments, Input& input, std::string& result) {
     return true;
 }
 
+// Hex of Selected Text's body, or ASCII Compatibility's message (with --all
+// the clipboard's list), written exactly as the editor shows the text.
+ExitStatus writeReport(const Arguments& arguments, const Input& input) {
+    const std::string_view text = input.loaded.text;
+    std::string report;
+    ExitStatus status = kDone;
+    if (arguments.command == Command::HexDump) {
+        const auto offset = [&](long long value) {
+            return static_cast<int>(std::clamp<long long>(value, 0, static_cast<long long>(text.size())));
+        };
+        Selection selection{0, static_cast<int>(text.size())};
+        if (arguments.range) selection = clampedSelection({offset(arguments.range->first), offset(arguments.range->second)}, text);
+        if (selection.empty()) {
+            printError(input.name, "the selection is empty: there is nothing to dump");
+            return kRefused;
+        }
+        report = hexDump(text.substr(static_cast<std::size_t>(selection.start), static_cast<std::size_t>(selection.length())),
+                         selection.start, selection.end)
+                     .body;
+    } else {
+        AsciiReport checked = asciiCompatibility(text);
+        const bool compatible = checked.clipboardText.empty();
+        report = arguments.all && !compatible ? std::move(checked.clipboardText) : std::move(checked.message.text);
+        if (!compatible) status = kRefused;
+    }
+    if (std::fwrite(report.data(), 1, report.size(), stdout) != report.size() || std::fflush(stdout) != 0) {
+        printError("standard output", std::strerror(errno));
+        return kFailed;
+    }
+    return status;
+}
+
 ExitStatus processInput(const Arguments& arguments, const ReplaceOrder& order, const std::string& name) {
     Input input;
     if (!readInput(name, input) || !acceptLoadedText(input)) return kFailed;
+    if (arguments.command == Command::HexDump || arguments.command == Command::AsciiCheck)
+        return writeReport(arguments, input);
     std::string result;
     if (arguments.command == Command::Replace) {
         int replacements = 0;

@@ -8,6 +8,7 @@
 #include "app/qt/CMainFrame.h"
 #include "document/CHemlowHTMLDoc.h"
 #include "document/FileStatusStore.h"
+#include "html/InsertCommands.h"
 #include "platform/qt/QtText.h"
 #include "resources/CommandIds.h"
 #include "view/CHemlowHTMLView.h"
@@ -47,6 +48,7 @@ bool CHemlowHTMLApp::start(const QStringList& arguments) {
     editWidget_->setMarker(
         [this](int from, int to, std::vector<Selection>& marked) { MarkedStretches(*view_, from, to, marked); });
     editWidget_->setContextMenuHandler([this](const QPoint& at) { frame_->popupMenu(144)->exec(at); });
+    view_->insertions().setCharacterCodeMenu([this] { frame_->showCharacterCodeMenu(); });
     view_->setRepaintHandler([this] { editWidget_->viewport()->update(); });
     view_->setFontListener([this](int charWidth, int lineHeight) { frame_->setViewCharacterSize(charWidth, lineHeight); });
     frame_->setView(editWidget_);

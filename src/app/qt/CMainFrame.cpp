@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QMimeData>
 #include <QLabel>
 #include <QMenu>
@@ -121,6 +122,18 @@ QAction* CMainFrame::commandAction(int id) const {
 
 QMenu* CMainFrame::popupMenu(int contextMenu) const {
     return contextMenu == 144 ? contextMenu_ : contextMenu == 147 ? insertTagsMenu_ : nullptr;
+}
+
+void CMainFrame::showCharacterCodeMenu() {
+    QPoint at = QCursor::pos();
+    for (const auto& [windowId, bar] : toolbars_) {
+        QWidget* button = bar->widgetForAction(commandAction(cmd::HtmlCharCodes));
+        if (button && button->isVisible()) {
+            at = button->mapToGlobal(QPoint(0, button->height()));
+            break;
+        }
+    }
+    insertTagsMenu_->exec(at);
 }
 
 // --- menus -----------------------------------------------------------------

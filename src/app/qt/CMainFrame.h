@@ -53,6 +53,10 @@ public:
     QLabel* statusPane(int stringId) const;
     QAction* commandAction(int id) const;
     QMenu* popupMenu(int contextMenu) const;
+    // The character-code menu, its top-left corner at the bottom-left corner
+    // of the toolbar button that opens it (at the mouse pointer when the
+    // button is not shown).
+    void showCharacterCodeMenu();
     const std::vector<QMenu*>& topMenus() const { return topMenus_; }
 
 protected:

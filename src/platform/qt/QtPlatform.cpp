@@ -60,8 +60,10 @@ Answer escapeAnswer(const ButtonSet& set) {
 
 Answer QtPrompter::ask(const Message& message) {
     const ButtonSet set = buttonsOf(message.buttons);
-    QMessageBox box(iconOf(message.icon), toQString(message.title), toQString(message.text),
-                    QMessageBox::NoButton, parent_ ? parent_() : nullptr);
+    // Texts with CR LF line breaks show them as single breaks.
+    const QString text = toQString(message.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QMessageBox box(iconOf(message.icon), toQString(message.title), text, QMessageBox::NoButton,
+                    parent_ ? parent_() : nullptr);
     // The desktop's plain buttons: text only, whatever icons the style offers.
     for (const auto& [button, answer] : set.buttons) box.addButton(button)->setIcon(QIcon());
     const auto defaultIndex = static_cast<std::size_t>(std::max(0, message.defaultButton));
@@ -220,7 +222,8 @@ QtPlatform::QtPlatform(QObject* context, std::function<QWidget*()> parent, std::
       printDialogs_(parent),
       uiQueue_(context),
       settings_(std::move(settings)),
-      platform_{prompter_, desktop_, clipboard_, launcher_, fileDialogs_, printDialogs_, clock_, uiQueue_,
-                *settings_} {}
+      textDialogs_(parent),
+      platform_{prompter_,     desktop_, clipboard_, launcher_, fileDialogs_,
+                printDialogs_, clock_,   uiQueue_,   *settings_, textDialogs_} {}
 
 }  // namespace tagloom

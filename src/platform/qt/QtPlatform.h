@@ -9,6 +9,7 @@
 #include "platform/qt/QtFileDialogs.h"
 #include "platform/qt/QtLauncher.h"
 #include "platform/qt/QtSettingsStore.h"
+#include "platform/qt/QtTextDialogs.h"
 
 namespace tagloom {
 
@@ -85,6 +86,7 @@ private:
     QtClock clock_;
     QtUiQueue uiQueue_;
     std::unique_ptr<SettingsStore> settings_;
+    QtTextDialogs textDialogs_;
     Platform platform_;
 };
 
