@@ -70,6 +70,7 @@ void CharacterCommands::InsertHexChar() {
             control.replaceSel(character, true);
             const int end = *code == 0 ? control.characterAt(start).end : start + static_cast<int>(character.size());
             control.setSel(start, end);
+            view_.UpdateLnCol();
             return;
         }
         platform_.prompter.ask({"Bad 2 digit HEX value", kHexEntryTitle, Buttons::Ok, Icon::Warning, 0});

@@ -50,6 +50,7 @@ void InsertCommands::InsertHtmlTags() {
                 control.setSel(selection.start, selection.end + static_cast<int>(open.size() + close.size()));
             }
             control.scrollCaret();
+            view_.UpdateLnCol();
             return;
         }
         for (int i = 0; i < tag.beeps; ++i) platform_.desktop.beep();
@@ -67,6 +68,7 @@ void InsertCommands::InsertTableTraceCode() {
     control.replaceSel(tableTraceCode(), true);
     control.setSel(start, control.caret());
     control.scrollCaret();
+    view_.UpdateLnCol();
 }
 
 void InsertCommands::InsertSkeleton(int commandId) {

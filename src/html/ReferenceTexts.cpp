@@ -62,12 +62,12 @@ constexpr std::array<std::string_view, 5> kLoremIpsum = {
 
 // What the characters from 32 to 126 are called; the letters need no words.
 constexpr std::array<std::string_view, 95> kAsciiDescriptions = {
-    "space", "exclamation point", "double quotes", "number sign - hash", "dollar sign", "percent sign", "ampersand",
+    "space", "exclamation point", "double quotes", "number sign", "dollar sign", "percent sign", "ampersand",
     "single quote - apostrophe", "opening parenthesis", "closing parenthesis", "asterisk", "plus sign", "comma",
-    "minus sign - hyphen", "period - full stop", "stroke", "digit zero", "digit one", "digit two", "digit three",
+    "minus sign - hyphen", "period - full stop", "slash - solidus", "digit zero", "digit one", "digit two", "digit three",
     "digit four", "digit five", "digit six", "digit seven", "digit eight", "digit nine", "colon", "semicolon",
-    "less than sign", "equals sign", "greater than sign", "question mark", "at symbol", "", "", "", "", "", "", "",
-    "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "opening bracket", "back slash",
+    "less than sign", "equal sign", "greater than sign", "question mark", "at symbol", "", "", "", "", "", "", "",
+    "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "opening bracket", "backslash",
     "closing bracket", "caret - circumflex", "underscore", "grave accent", "", "", "", "", "", "", "", "", "", "",
     "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "opening brace", "vertical bar - pipe",
     "closing brace", "equivalency sign - tilde",

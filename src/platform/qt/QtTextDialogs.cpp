@@ -63,6 +63,8 @@ CTextViewDlg::CTextViewDlg(TextView kind, const std::string& title, const std::s
         box_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
         box_->setLineWrapMode(QPlainTextEdit::NoWrap);
     }
+    // Tab stops every eight average characters, so the columns of a table line up.
+    box_->setTabStopDistance(8 * QFontMetricsF(box_->font()).averageCharWidth());
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* close = buttons->addButton(tr("Close"), QDialogButtonBox::AcceptRole);
     close->setDefault(true);
