@@ -14,6 +14,7 @@
 #include "html/InsertCommands.h"
 #include "html/TextToolCommands.h"
 #include "platform/Platform.h"
+#include "print/PrintCommands.h"
 #include "resources/CommandIds.h"
 #include "resources/Keys.h"
 #include "search/GoToCommands.h"
@@ -48,7 +49,9 @@ CHemlowHTMLView::CHemlowHTMLView(Platform& platform, CommandRouter& router, Font
       insertions_(std::make_unique<InsertCommands>(*this, platform, router)),
       characters_(std::make_unique<CharacterCommands>(*this, platform, router)),
       goTo_(std::make_unique<GoToCommands>(*this, settings_, platform, router)),
-      fileCommands_(std::make_unique<FileCommands>(*this, settings_, document, platform, router)) {
+      fileCommands_(std::make_unique<FileCommands>(*this, settings_, document, platform, router)),
+      printing_(std::make_unique<PrintCommands>(*this, settings_, platform, router,
+                                                [this] { return document_.GetTitle(); })) {
     settings_.load(platform.settings);
     control_.setWordWrap(settings_.bWrap != 0);
     control_.addObserver(*this);
@@ -393,9 +396,6 @@ void CHemlowHTMLView::registerCommands() {
     r.add(cmd::ZoomOut, [this] { ZoomOut(); });
     r.add(cmd::FontCharacteristics, [this] { FontCharacteristics(); });
     r.add(cmd::SelectAll, [this] { SelectAll(); }, [this](CommandState& s) { s.enabled = control_.length() != 0; });
-    // Print and Print Preview need a text; their own handlers come with printing.
-    for (int id : {cmd::Print, cmd::PrintPreview})
-        r.addUpdate(id, [this, id](CommandState& s) { s.enabled = router_.hasHandler(id) && control_.length() != 0; });
 }
 
 void CHemlowHTMLView::registerStatusPanes() {

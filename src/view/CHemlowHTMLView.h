@@ -31,6 +31,7 @@ class FontFactory;
 class GoToCommands;
 class HtmlCommands;
 class InsertCommands;
+class PrintCommands;
 class TextToolCommands;
 struct Platform;
 
@@ -53,6 +54,7 @@ public:
     ClipboardCommands& clipboard() { return clipboard_; }
     InsertCommands& insertions() { return *insertions_; }
     GoToCommands& goTo() { return *goTo_; }
+    PrintCommands& printing() { return *printing_; }
 
     // ---- EditorView ----
     EditControl& control() override { return control_; }
@@ -166,6 +168,7 @@ private:
     std::unique_ptr<CharacterCommands> characters_;
     std::unique_ptr<GoToCommands> goTo_;
     std::unique_ptr<FileCommands> fileCommands_;
+    std::unique_ptr<PrintCommands> printing_;
 
     int nLineHeight = 0;
     int nCharWidth = 0;

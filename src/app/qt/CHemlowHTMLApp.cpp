@@ -10,6 +10,8 @@
 #include "document/FileStatusStore.h"
 #include "html/InsertCommands.h"
 #include "platform/qt/QtText.h"
+#include "print/PrintCommands.h"
+#include "print/qt/QtPrintFramework.h"
 #include "resources/CommandIds.h"
 #include "view/CHemlowHTMLView.h"
 #include "textmodel/qt/EditWidget.h"
@@ -39,6 +41,8 @@ bool CHemlowHTMLApp::start(const QStringList& arguments) {
     view_->setFileStatusStore(fileStatus_.get());
 
     findDialog_ = std::make_unique<FindDialogHost>(view_->find(), view_->settings(), platform(), frame_.get());
+    printing_ = std::make_unique<QtPrintFramework>(platform(), [this]() -> QWidget* { return frame_.get(); });
+    view_->printing().attach(*printing_, [this] { return frame_->pageValues(); });
     viewInput_ = std::make_unique<ViewInput>(*view_);
     editWidget_ = new EditWidget(view_->control(), *viewInput_, frame_.get());
     editWidget_->setDecorator([this](QPainter& painter) {

@@ -19,6 +19,7 @@ class EditWidget;
 class ViewInput;
 class FindDialogHost;
 class QtFontFactory;
+class QtPrintFramework;
 class FileStatusStore;
 
 class CHemlowHTMLApp : public QObject {
@@ -60,6 +61,7 @@ private:
     std::unique_ptr<CHemlowHTMLDoc> document_;
     std::unique_ptr<CHemlowHTMLView> view_;
     std::unique_ptr<FindDialogHost> findDialog_;
+    std::unique_ptr<QtPrintFramework> printing_;
     std::unique_ptr<ViewInput> viewInput_;
     EditWidget* editWidget_ = nullptr;
     bool exited_ = false;

@@ -8,8 +8,10 @@
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 
+#include "platform/qt/PaperSizes.h"
 #include "platform/qt/QtText.h"
 
 namespace tagloom {
@@ -135,34 +137,6 @@ bool QtClipboard::hasText() const {
 
 namespace {
 
-// Device-mode paper codes and the page sizes they stand for.
-struct PaperCode {
-    int code;
-    QPageSize::PageSizeId id;
-};
-
-constexpr PaperCode kPaperCodes[] = {
-    {1, QPageSize::Letter},    {3, QPageSize::Tabloid},  {4, QPageSize::Ledger},
-    {5, QPageSize::Legal},     {6, QPageSize::Statement}, {7, QPageSize::Executive},
-    {8, QPageSize::A3},        {9, QPageSize::A4},       {11, QPageSize::A5},
-    {12, QPageSize::B4},       {13, QPageSize::B5},      {14, QPageSize::Folio},
-    {19, QPageSize::Envelope9}, {20, QPageSize::Comm10E}, {27, QPageSize::EnvelopeDL},
-    {28, QPageSize::EnvelopeC5}, {31, QPageSize::EnvelopeC6}, {34, QPageSize::EnvelopeB5},
-    {37, QPageSize::EnvelopeMonarch}, {66, QPageSize::A2},  {70, QPageSize::A6},
-};
-
-QPageSize::PageSizeId pageSizeOf(int code) {
-    for (const auto& paper : kPaperCodes)
-        if (paper.code == code) return paper.id;
-    return QPageSize::Letter;
-}
-
-int paperCodeOf(QPageSize::PageSizeId id, int fallback) {
-    for (const auto& paper : kPaperCodes)
-        if (paper.id == id) return paper.code;
-    return fallback;
-}
-
 void applyToPrinter(const PageValues& values, QPrinter& printer) {
     const auto& m = values.margins;
     const QPageLayout layout(QPageSize(pageSizeOf(values.paperSize)),
@@ -203,7 +177,10 @@ bool QtPrintDialogs::printSetup(PageValues& values) {
     applyToPrinter(values, printer);
     QPrintDialog dialog(&printer, parent_ ? parent_() : nullptr);
     dialog.setWindowTitle(QObject::tr("Print Setup"));
-    dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
+    QAbstractPrintDialog::PrintDialogOptions options = QAbstractPrintDialog::PrintShowPageSize;
+    // Without a printer the PDF writer is the one to set up.
+    if (QPrinterInfo::availablePrinterNames().isEmpty()) options |= QAbstractPrintDialog::PrintToFile;
+    dialog.setOptions(options);
     if (dialog.exec() != QDialog::Accepted) return false;
     values.orientation = orientationOf(printer);
     return true;
