@@ -222,19 +222,25 @@ TEST_F(PrintToPdf, previewShowsThePagesOfThePrintWithoutItsOwnPageSwitches) {
     open("long.html", numberedLines(200, "line"));
     int shownPages = -1;
     QStringList visibleActions;
+    QKeySequence nextPageKeys, previousPageKeys;
     framework.setShowPreview([&](QPrintPreviewDialog& dialog) {
         auto* pages = dialog.findChild<QPrintPreviewWidget*>();
         ASSERT_NE(pages, nullptr);
         pages->updatePreview();
         shownPages = pages->pageCount();
-        for (QAction* action : dialog.findChildren<QAction*>())
+        for (QAction* action : dialog.findChildren<QAction*>()) {
             if (action->isVisible()) visibleActions << action->text();
+            if (action->text() == QStringLiteral("Next page")) nextPageKeys = action->shortcut();
+            if (action->text() == QStringLiteral("Previous page")) previousPageKeys = action->shortcut();
+        }
     });
     ASSERT_TRUE(editor.router.run(cmd::PrintPreview));
     EXPECT_EQ(shownPages, 3);
     EXPECT_FALSE(visibleActions.contains(QStringLiteral("Landscape"))) << visibleActions.join(',').toStdString();
     EXPECT_FALSE(visibleActions.contains(QStringLiteral("Portrait")));
     EXPECT_TRUE(visibleActions.contains(QStringLiteral("Next page"))) << visibleActions.join(',').toStdString();
+    EXPECT_EQ(nextPageKeys, QKeySequence(Qt::Key_PageDown));
+    EXPECT_EQ(previousPageKeys, QKeySequence(Qt::Key_PageUp));
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
 #include <QShortcut>
 
 #include "platform/Platform.h"
@@ -41,25 +40,28 @@ bool showPrintDialog(QPrinter& printer, int pageCount, QWidget* parent) {
     return dialog.exec() == QDialog::Accepted;
 }
 
+QAction* actionNamed(QPrintPreviewDialog& dialog, const QString& text) {
+    for (QAction* action : dialog.findChildren<QAction*>())
+        if (action->text() == text) return action;
+    return nullptr;
+}
+
 // The orientation and the paper come from Page Setup, so the preview's own
 // switches for them would change nothing; its keys are the preview table's.
 void fitPreviewWindow(QPrintPreviewDialog& dialog) {
-    for (QAction* action : dialog.findChildren<QAction*>()) {
-        const QString text = action->text();
-        if (text == QLatin1String("Portrait") || text == QLatin1String("Landscape") ||
-            text == QLatin1String("Page setup"))
-            action->setVisible(false);
-    }
-    auto* pages = dialog.findChild<QPrintPreviewWidget*>();
+    for (const char* text : {"Portrait", "Landscape", "Page setup"})
+        if (QAction* action = actionNamed(dialog, QLatin1String(text))) action->setVisible(false);
     for (const res::Accelerator& key : res::previewAccelerators()) {
-        auto* shortcut = new QShortcut(keySequenceOf(key), &dialog);
-        QObject::connect(shortcut, &QShortcut::activated, &dialog, [&dialog, pages, command = key.command] {
-            if (command == cmd::PreviewClose) dialog.reject();
-            if (!pages) return;
-            if (command == cmd::PreviewNextPage) pages->setCurrentPage(pages->currentPage() + 1);
-            if (command == cmd::PreviewPreviousPage) pages->setCurrentPage(pages->currentPage() - 1);
-        });
+        const QKeySequence keys = keySequenceOf(key);
+        if (key.command == cmd::PreviewClose) {
+            QObject::connect(new QShortcut(keys, &dialog), &QShortcut::activated, &dialog, &QDialog::reject);
+            continue;
+        }
+        const bool next = key.command == cmd::PreviewNextPage;
+        if (QAction* action = actionNamed(dialog, next ? QStringLiteral("Next page") : QStringLiteral("Previous page")))
+            action->setShortcut(keys);
     }
+    if (QWidget* parent = dialog.parentWidget()) dialog.resize(parent->size());
 }
 
 }  // namespace
