@@ -32,6 +32,15 @@ bool printOn(PrintJob& job, QPrinter& printer) {
     return painter.end();
 }
 
+bool printToPdf(PrintJob& job, const QString& path, const PageValues& page) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    printer.setDocName(QString::fromStdString(job.title()));
+    setUpPrinter(printer, page.orientation, page.paperSize);
+    return printOn(job, printer);
+}
+
 namespace {
 
 bool showPrintDialog(QPrinter& printer, int pageCount, QWidget* parent) {

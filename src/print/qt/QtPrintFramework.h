@@ -21,6 +21,9 @@ struct Platform;
 // when the printer cannot start (a PDF file that cannot be written, say) or
 // has no room for the text.
 bool printOn(PrintJob& job, QPrinter& printer);
+// The same on the PDF writer into the file at `path`, on the page setup's
+// orientation and paper.
+bool printToPdf(PrintJob& job, const QString& path, const PageValues& page);
 
 class QtPrintFramework final : public PrintFramework {
 public:
