@@ -44,7 +44,7 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kFindText = "anana";
-constexpr int kDataVersion = 1;  // raise when the generated data changes
+constexpr int kDataVersion = 2;  // raise when the generated data changes
 constexpr std::uint64_t kLargePageBytes = std::uint64_t{2} << 30;
 bool keepData = false;
 
@@ -87,7 +87,7 @@ struct TreeShape {
 };
 
 constexpr TreeShape kPages{"pages", 5000, 60 << 10, 3, 6};
-constexpr TreeShape kSmallPages{"small-pages", 50000, 10 << 10, 3, 10};
+constexpr TreeShape kSmallPages{"small_pages", 50000, 10 << 10, 3, 10};
 
 struct Tree {
     fs::path folder;
@@ -111,8 +111,9 @@ std::uint64_t writeTree(const TreeShape& shape, const fs::path& folder) {
     for (int i = 0; i < shape.files; ++i) {
         const std::size_t size = std::min(length(random), text.size());
         const std::size_t at = std::uniform_int_distribution<std::size_t>(0, text.size() - size)(random);
-        const fs::path path = folders[static_cast<std::size_t>(i) % folders.size()] / ("page" + std::to_string(i) + ".html");
-        std::ofstream(path, std::ios::binary).write(text.data() + at, static_cast<std::streamsize>(size));
+        const fs::path& folder = folders[static_cast<std::size_t>(i) % folders.size()];
+        std::ofstream(folder / ("page" + std::to_string(i) + ".html"), std::ios::binary)
+            .write(text.data() + at, static_cast<std::streamsize>(size));
         total += size;
     }
     return total;
@@ -291,22 +292,24 @@ void BM_SearchOneLargeFile(benchmark::State& state, Tool tool) {
     search(state, tool, folder, 0, kLargePageBytes);
 }
 
-}  // namespace
+void registerBenchmarks() {
+    const std::pair<const char*, Tool> tools[] = {
+        {"tagloom_cli", Tool::TagloomCli}, {"rg", Tool::Ripgrep}, {"grep", Tool::Grep}};
+    for (const TreeShape* shape : {&kPages, &kSmallPages})
+        for (const auto& [name, tool] : tools)
+            benchmark::RegisterBenchmark(("BM_SearchTree/" + std::string(shape->name) + "_" + name).c_str(),
+                                         BM_SearchTree, *shape, tool)
+                ->Unit(benchmark::kMillisecond)
+                ->UseRealTime();
+    for (const auto& [name, tool] : tools)
+        benchmark::RegisterBenchmark(("BM_SearchOneLargeFile/" + std::string(name)).c_str(), BM_SearchOneLargeFile,
+                                     tool)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime()
+            ->Iterations(3);
+}
 
-BENCHMARK_CAPTURE(BM_SearchTree, pages_tagloom_cli, kPages, Tool::TagloomCli)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(BM_SearchTree, pages_rg, kPages, Tool::Ripgrep)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(BM_SearchTree, pages_grep, kPages, Tool::Grep)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(BM_SearchTree, small_pages_tagloom_cli, kSmallPages, Tool::TagloomCli)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
-BENCHMARK_CAPTURE(BM_SearchTree, small_pages_rg, kSmallPages, Tool::Ripgrep)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(BM_SearchTree, small_pages_grep, kSmallPages, Tool::Grep)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(BM_SearchOneLargeFile, tagloom_cli, Tool::TagloomCli)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->Iterations(3);
-BENCHMARK_CAPTURE(BM_SearchOneLargeFile, rg, Tool::Ripgrep)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
-BENCHMARK_CAPTURE(BM_SearchOneLargeFile, grep, Tool::Grep)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+}  // namespace
 
 int main(int argc, char** argv) {
     std::vector<char*> args;
@@ -317,6 +320,7 @@ int main(int argc, char** argv) {
             args.push_back(argv[i]);
     }
     int count = static_cast<int>(args.size());
+    registerBenchmarks();
     benchmark::Initialize(&count, args.data());
     if (benchmark::ReportUnrecognizedArguments(count, args.data())) return 1;
     benchmark::RunSpecifiedBenchmarks();

@@ -17,7 +17,8 @@ namespace {
 // character, any other byte is one on its own.
 std::size_t characterLength(std::string_view name, std::size_t at) {
     const auto* bytes = reinterpret_cast<const unsigned char*>(name.data()) + at;
-    return static_cast<std::size_t>(decodeUnit(bytes, static_cast<int>(std::min<std::size_t>(name.size() - at, 4))).length);
+    const auto available = static_cast<int>(std::min<std::size_t>(name.size() - at, 4));
+    return static_cast<std::size_t>(decodeUnit(bytes, available).length);
 }
 
 }  // namespace

@@ -13,6 +13,8 @@
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <new>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -30,10 +32,23 @@ struct FileOutcome {
     int error = 0;
 };
 
+// An open file, closed when it goes.
+class OpenFile {
+public:
+    OpenFile() = default;
+    ~OpenFile() {
+        if (fd >= 0) ::close(fd);
+    }
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+
+    int fd = -1;
+};
+
 // Opens a folder's entry for reading. Only regular files are searched: a
 // link is followed to a file, and a link that leads nowhere, to a folder or
 // to a device, like a device or a pipe itself, is passed over.
-FileOutcome openEntry(int folderFd, const FolderListing::Entry& entry, int& fd, struct stat& status) {
+FileOutcome openEntry(int folderFd, const FolderListing::Entry& entry, OpenFile& file, struct stat& status) {
     using Kind = FileOutcome::Kind;
     if (entry.kind == FolderListing::Kind::Other) return {Kind::Skipped};
     if (entry.kind == FolderListing::Kind::Link) {
@@ -42,35 +57,31 @@ FileOutcome openEntry(int folderFd, const FolderListing::Entry& entry, int& fd, 
         if (!S_ISREG(status.st_mode)) return {Kind::Skipped};
     }
     // Not blocking: should the entry have become a pipe since it was listed, opening it does not wait.
-    fd = ::openat(folderFd, entry.name.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0) return {Kind::Failed, errno};
-    if (::fstat(fd, &status) != 0) {
-        const int error = errno;
-        ::close(fd);
-        return {Kind::Failed, error};
-    }
-    if (!S_ISREG(status.st_mode)) {
-        ::close(fd);
-        return {Kind::Skipped};
-    }
+    file.fd = ::openat(folderFd, entry.name.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (file.fd < 0) return {Kind::Failed, errno};
+    if (::fstat(file.fd, &status) != 0) return {Kind::Failed, errno};
+    if (!S_ISREG(status.st_mode)) return {Kind::Skipped};
     return {Kind::Searched};
 }
 
+// A file whose offsets outgrow the memory to be had fails as an unreadable one does.
 FileOutcome searchEntry(int folderFd, const FolderListing::Entry& entry, OccurrenceScanner& scanner,
-                        std::string& offsets, const std::function<bool()>& cancelled) {
-    int fd = -1;
+                        std::string& offsets, const std::function<bool()>& cancelled) try {
+    OpenFile file;
     struct stat status {};
-    const FileOutcome opened = openEntry(folderFd, entry, fd, status);
+    const FileOutcome opened = openEntry(folderFd, entry, file, status);
     if (opened.kind != FileOutcome::Kind::Searched) return opened;
     const OccurrenceScanner::Outcome scanned =
-        scanner.scan(fd, static_cast<std::uint64_t>(status.st_size), offsets, cancelled);
-    ::close(fd);
+        scanner.scan(file.fd, static_cast<std::uint64_t>(status.st_size), offsets, cancelled);
     switch (scanned.status) {
     case OccurrenceScanner::Status::Done: return {FileOutcome::Kind::Searched};
     case OccurrenceScanner::Status::Cancelled: return {FileOutcome::Kind::Cancelled};
     case OccurrenceScanner::Status::Failed: break;
     }
     return {FileOutcome::Kind::Failed, scanned.error};
+} catch (const std::bad_alloc&) {
+    offsets = std::string();
+    return {FileOutcome::Kind::Failed, ENOMEM};
 }
 
 // One file of a folder and, once it has been searched, what was found.
@@ -113,7 +124,12 @@ public:
           searched_([&request](std::string_view name, FolderListing::Kind kind) {
               return kind != FolderListing::Kind::Folder && matchesFileSpec(name, request.fileSpec);
           }) {
-        if (std::thread::hardware_concurrency() > 1) helper_ = std::thread([this] { helpSearching(); });
+        if (std::thread::hardware_concurrency() < 2) return;
+        try {
+            helper_ = std::thread([this] { helpSearching(); });
+        } catch (const std::system_error&) {
+            // No second thread to be had: the calling thread searches alone.
+        }
     }
 
     ~Search() {
@@ -285,7 +301,7 @@ FindInFilesResult ended(Outcome outcome, std::string error = {}) {
 
 }  // namespace
 
-FindInFilesResult findInFiles(const FindInFilesRequest& request, FindInFilesProgress* progress) {
+FindInFilesResult findInFiles(const FindInFilesRequest& request, FindInFilesProgress* progress) try {
     const int depth = std::max(request.depth, 0);
     std::string root = request.folder;
     if (!root.empty() && root.back() != '/') root += '/';
@@ -305,6 +321,9 @@ FindInFilesResult findInFiles(const FindInFilesRequest& request, FindInFilesProg
     }
     result.text = header(request, result.filesFound, result.levels, depth) + body;
     return result;
+} catch (const std::bad_alloc&) {
+    // Results text too large for the memory to be had.
+    return ended(Outcome::Failed, std::strerror(ENOMEM));
 }
 
 }  // namespace tagloom

@@ -49,9 +49,10 @@ FolderListing::~FolderListing() {
 int FolderListing::fd() const { return dir_ ? ::dirfd(dir_) : -1; }
 
 FolderTree collectFolders(const std::string& root, int depth, const std::function<bool()>& cancelled) {
+    using Kind = FolderListing::Kind;
     FolderTree tree;
     tree.folders.push_back(root);
-    const auto isFolder = [](std::string_view, FolderListing::Kind kind) { return kind == FolderListing::Kind::Folder; };
+    const auto isFolder = [](std::string_view, Kind kind) { return kind == Kind::Folder; };
     std::size_t levelStart = 0;
     while (tree.levels < depth) {
         const std::size_t levelEnd = tree.folders.size();
@@ -62,7 +63,8 @@ FolderTree collectFolders(const std::string& root, int depth, const std::functio
             }
             const std::string folder = tree.folders[i];
             const FolderListing listing(folder, isFolder);
-            for (const FolderListing::Entry& entry : listing.entries()) tree.folders.push_back(folder + entry.name + '/');
+            for (const FolderListing::Entry& entry : listing.entries())
+                tree.folders.push_back(folder + entry.name + '/');
         }
         if (tree.folders.size() == levelEnd) break;
         levelStart = levelEnd;

@@ -67,7 +67,8 @@ std::optional<FoundPlace> foundPlaceAt(std::string_view results, int at) {
         return std::nullopt;
 
     Line folderLine = fileLine;
-    while (folderLine.text.starts_with(' ') && folderLine.start > 0) folderLine = lineAround(results, folderLine.start - 1);
+    while (folderLine.text.starts_with(' ') && folderLine.start > 0)
+        folderLine = lineAround(results, folderLine.start - 1);
     const std::size_t lookingFor = results.find(kLookingFor);
     if (folderLine.text.empty() || folderLine.text.starts_with(' ') || lookingFor == std::string_view::npos ||
         folderLine.start <= lookingFor)
@@ -79,7 +80,8 @@ std::optional<FoundPlace> foundPlaceAt(std::string_view results, int at) {
         return std::nullopt;
 
     FoundPlace place;
-    place.path = std::string(folderLine.text) + std::string(fileLine.text.substr(kFileIndent.size(), offsetsStart - kFileIndent.size()));
+    place.path = std::string(folderLine.text);
+    place.path += fileLine.text.substr(kFileIndent.size(), offsetsStart - kFileIndent.size());
     place.start = *offset;
     place.end = *offset + static_cast<int>(findEnd - findStart);
     return place;

@@ -3,13 +3,16 @@
 // ends when a file cannot be read or the user cancels.
 #include "search/FindInFiles.h"
 
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <string>
 #include <utility>
@@ -131,10 +134,9 @@ TEST_F(FindInFolders, searchesSubFoldersBreadthFirstDownToTheDepth) {
     write("a/deep/two.html", "x");
     write("a/empty.html", "");
 
-    const std::string levelsOfTwo = "3 Files Found - Sub Folder Depth 1 of 1\r\n\r\nLooking For: x\r\n\r\n" + root_ +
-                                    "\r\n  top.html  --  0 \r\n\r\n" + root_ + "a/\r\n  one.html  --  0 \r\n\r\n" + root_ +
-                                    "b/\r\n  one.html  --  0 \r\n";
-    EXPECT_EQ(search("x", 1).text, levelsOfTwo);
+    EXPECT_EQ(search("x", 1).text, "3 Files Found - Sub Folder Depth 1 of 1\r\n\r\nLooking For: x\r\n\r\n" + root_ +
+                                       "\r\n  top.html  --  0 \r\n\r\n" + root_ + "a/\r\n  one.html  --  0 \r\n\r\n" +
+                                       root_ + "b/\r\n  one.html  --  0 \r\n");
 
     const FindInFilesResult deeper = search("x", 5);
     EXPECT_EQ(deeper.levels, 2);
@@ -299,6 +301,50 @@ TEST_F(FindInFolders, aFileThatCannotBeReadEndsTheSearchWithTheSystemsText) {
     EXPECT_EQ(found.outcome, FindInFilesResult::Outcome::Failed);
     EXPECT_EQ(found.error, root_ + "b-locked.html: Permission denied") << "the first file that fails, in order";
     EXPECT_EQ(found.text, "");
+}
+
+// The size of this process's address space, in bytes.
+std::size_t addressSpace() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.starts_with("VmSize:")) return std::stoul(line.substr(7)) << 10;
+    return 0;
+}
+
+// Run in a child process whose memory is limited to a little more than it
+// has: the offsets of 24 million occurrences do not fit.
+TEST_F(FindInFolders, aFileWithMoreOccurrencesThanTheMemoryCanListEndsTheSearchWithTheSystemsText) {
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+    GTEST_SKIP() << "a sanitizer ends the program where the memory runs out";
+#endif
+    write("many.html", std::string(24 << 20, 'a'));
+    int channel[2];
+    ASSERT_EQ(::pipe(channel), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::close(channel[0]);
+        rlimit limit{};
+        limit.rlim_cur = limit.rlim_max = addressSpace() + (128u << 20);
+        if (::setrlimit(RLIMIT_AS, &limit) != 0) ::_exit(77);
+        const FindInFilesResult found = search("a");
+        const std::string report = std::to_string(static_cast<int>(found.outcome)) + "|" + found.error;
+        const bool sent = ::write(channel[1], report.data(), report.size()) == static_cast<ssize_t>(report.size());
+        ::_exit(sent ? 0 : 1);
+    }
+    ::close(channel[1]);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    char report[512] = {};
+    const ssize_t n = ::read(channel[0], report, sizeof report - 1);
+    ::close(channel[0]);
+    ASSERT_TRUE(WIFEXITED(status)) << "the search ended the program";
+    if (WEXITSTATUS(status) == 77) GTEST_SKIP() << "no right to limit the memory";
+    ASSERT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(std::string(report, static_cast<std::size_t>(std::max<ssize_t>(n, 0))),
+              std::to_string(static_cast<int>(FindInFilesResult::Outcome::Failed)) + "|" + root_ +
+                  "many.html: Cannot allocate memory");
 }
 
 TEST_F(FindInFolders, aFolderThatCannotBeReadContributesNothing) {
