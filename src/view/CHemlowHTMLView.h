@@ -27,8 +27,10 @@ class CommandRouter;
 class FileCommands;
 class FileStatusStore;
 class CharacterCommands;
+class FindInFilesCommands;
 class FontFactory;
 class GoToCommands;
+class HelperPrograms;
 class HtmlCommands;
 class InsertCommands;
 class TextToolCommands;
@@ -53,6 +55,8 @@ public:
     ClipboardCommands& clipboard() { return clipboard_; }
     InsertCommands& insertions() { return *insertions_; }
     GoToCommands& goTo() { return *goTo_; }
+    FindInFilesCommands& findInFiles() { return *findInFiles_; }
+    HelperPrograms& helperPrograms() { return *helperPrograms_; }
 
     // ---- EditorView ----
     EditControl& control() override { return control_; }
@@ -61,6 +65,8 @@ public:
     bool unixFile() const override { return bUnixFile != 0; }
     int bookmarkCount() const override { return bookmarks_.nBookmarks; }
     bool lineGuide() const override { return guides_.guides.bLineGuide != 0; }
+    std::string documentPath() const override;
+    bool isHtmlDocument() override;
     void RevealSelection() override;
     void CenterCaretLine() override;
     void UpdateLnCol() override;
@@ -77,6 +83,10 @@ public:
     void ToggleReadOnly() { SetReadOnly(!IsReadOnly()); }
     void ToggleLineNumbers();
     void ToggleWordWrap();
+    // A new tab width, the top line kept at the top.
+    void SetTabWidth(int nTabChars);
+    // Whether the file is written with UNIX line ends from now on.
+    void setUnixFile(bool unixFile) { bUnixFile = unixFile; }
     void ZoomIn();
     void ZoomOut();
     // Shows the report on the editor font in place of the text while a box is open.
@@ -165,7 +175,9 @@ private:
     std::unique_ptr<InsertCommands> insertions_;
     std::unique_ptr<CharacterCommands> characters_;
     std::unique_ptr<GoToCommands> goTo_;
+    std::unique_ptr<FindInFilesCommands> findInFiles_;
     std::unique_ptr<FileCommands> fileCommands_;
+    std::unique_ptr<HelperPrograms> helperPrograms_;
 
     int nLineHeight = 0;
     int nCharWidth = 0;
