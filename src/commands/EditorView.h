@@ -22,6 +22,10 @@ public:
     virtual int bookmarkCount() const = 0;
     // Whether the line guide is shown (the caret's line marked across the view).
     virtual bool lineGuide() const = 0;
+    // The document's file, absolute; empty for a document not yet saved.
+    virtual std::string documentPath() const = 0;
+    // Whether the text is an HTML document, as the tag commands decide it.
+    virtual bool isHtmlDocument() = 0;
 
     // Caret to the selection's start and into view, the selection kept.
     virtual void RevealSelection() = 0;

@@ -32,16 +32,6 @@ std::string absolutePath(const std::string& path) {
 
 }  // namespace
 
-std::string fileNameOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-std::string folderOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
 CHemlowHTMLDoc::CHemlowHTMLDoc(Platform& platform, RecentFileList& recentFiles)
     : saveDirStr(platform.settings.getString(kSettings, "saveDirStr", kCurrentFolder)),
       openDirStr(platform.settings.getString(kSettings, "openDirStr", kCurrentFolder)),

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/FilePaths.h"
 #include "platform/Platform.h"
 
 namespace tagloom {
@@ -85,10 +86,5 @@ private:
     std::function<void(const std::string&)> titleListener_;
     std::function<void()> activateListener_;
 };
-
-// The file name of a path: what follows its last separator.
-std::string fileNameOf(const std::string& path);
-// The folder of a path, with its trailing separator.
-std::string folderOf(const std::string& path);
 
 }  // namespace tagloom

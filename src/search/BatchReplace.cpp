@@ -23,6 +23,8 @@ public:
     bool unixFile() const override { return false; }
     int bookmarkCount() const override { return 0; }
     bool lineGuide() const override { return false; }
+    std::string documentPath() const override { return {}; }
+    bool isHtmlDocument() override { return false; }
     void RevealSelection() override {}
     void CenterCaretLine() override {}
     void UpdateLnCol() override {}

@@ -9,6 +9,7 @@
 #include "document/CHemlowHTMLDoc.h"
 #include "document/FileCommands.h"
 #include "document/FileStatusStore.h"
+#include "document/HelperPrograms.h"
 #include "html/CharacterCommands.h"
 #include "html/HtmlCommands.h"
 #include "html/InsertCommands.h"
@@ -17,6 +18,7 @@
 #include "print/PrintCommands.h"
 #include "resources/CommandIds.h"
 #include "resources/Keys.h"
+#include "search/FindInFilesCommands.h"
 #include "search/GoToCommands.h"
 #include "textmodel/AsciiText.h"
 #include "view/BlockIndent.h"
@@ -49,7 +51,9 @@ CHemlowHTMLView::CHemlowHTMLView(Platform& platform, CommandRouter& router, Font
       insertions_(std::make_unique<InsertCommands>(*this, platform, router)),
       characters_(std::make_unique<CharacterCommands>(*this, platform, router)),
       goTo_(std::make_unique<GoToCommands>(*this, settings_, platform, router)),
+      findInFiles_(std::make_unique<FindInFilesCommands>(*this, settings_, platform, router)),
       fileCommands_(std::make_unique<FileCommands>(*this, settings_, document, platform, router)),
+      helperPrograms_(std::make_unique<HelperPrograms>(*this, settings_, document, platform, router)),
       printing_(std::make_unique<PrintCommands>(*this, settings_, platform, router,
                                                 [this] { return document_.GetTitle(); })) {
     settings_.load(platform.settings);
@@ -127,11 +131,22 @@ void CHemlowHTMLView::ToggleWordWrap() {
     control_.setSel(anchor, caret);
 }
 
+void CHemlowHTMLView::SetTabWidth(int nTabChars) {
+    settings_.nTabChars = nTabChars;
+    const int top = topOffset();
+    control_.setTabStops(settings_.nTabChars);
+    scrollOffsetToTop(top);
+}
+
 void CHemlowHTMLView::ZoomIn() { zoomTo(zoomInSize(settings_.fontPtSize)); }
 
 void CHemlowHTMLView::ZoomOut() { zoomTo(zoomOutSize(settings_.fontPtSize)); }
 
 void CHemlowHTMLView::Beep() { platform_.desktop.beep(); }
+
+std::string CHemlowHTMLView::documentPath() const { return document_.GetPathName(); }
+
+bool CHemlowHTMLView::isHtmlDocument() { return html_->IsHtmlDocument(); }
 
 void CHemlowHTMLView::zoomTo(std::optional<int> pointSize) {
     if (!pointSize) {

@@ -27,8 +27,10 @@ class CommandRouter;
 class FileCommands;
 class FileStatusStore;
 class CharacterCommands;
+class FindInFilesCommands;
 class FontFactory;
 class GoToCommands;
+class HelperPrograms;
 class HtmlCommands;
 class InsertCommands;
 class PrintCommands;
@@ -54,6 +56,8 @@ public:
     ClipboardCommands& clipboard() { return clipboard_; }
     InsertCommands& insertions() { return *insertions_; }
     GoToCommands& goTo() { return *goTo_; }
+    FindInFilesCommands& findInFiles() { return *findInFiles_; }
+    HelperPrograms& helperPrograms() { return *helperPrograms_; }
     PrintCommands& printing() { return *printing_; }
 
     // ---- EditorView ----
@@ -63,6 +67,8 @@ public:
     bool unixFile() const override { return bUnixFile != 0; }
     int bookmarkCount() const override { return bookmarks_.nBookmarks; }
     bool lineGuide() const override { return guides_.guides.bLineGuide != 0; }
+    std::string documentPath() const override;
+    bool isHtmlDocument() override;
     void RevealSelection() override;
     void CenterCaretLine() override;
     void UpdateLnCol() override;
@@ -79,6 +85,10 @@ public:
     void ToggleReadOnly() { SetReadOnly(!IsReadOnly()); }
     void ToggleLineNumbers();
     void ToggleWordWrap();
+    // A new tab width, the top line kept at the top.
+    void SetTabWidth(int nTabChars);
+    // Whether the file is written with UNIX line ends from now on.
+    void setUnixFile(bool unixFile) { bUnixFile = unixFile; }
     void ZoomIn();
     void ZoomOut();
     // Shows the report on the editor font in place of the text while a box is open.
@@ -167,7 +177,9 @@ private:
     std::unique_ptr<InsertCommands> insertions_;
     std::unique_ptr<CharacterCommands> characters_;
     std::unique_ptr<GoToCommands> goTo_;
+    std::unique_ptr<FindInFilesCommands> findInFiles_;
     std::unique_ptr<FileCommands> fileCommands_;
+    std::unique_ptr<HelperPrograms> helperPrograms_;
     std::unique_ptr<PrintCommands> printing_;
 
     int nLineHeight = 0;

@@ -24,6 +24,8 @@ public:
     bool unixFile() const override { return false; }
     int bookmarkCount() const override { return 0; }
     bool lineGuide() const override { return lineGuideShown; }
+    std::string documentPath() const override { return path; }
+    bool isHtmlDocument() override { return htmlDocument; }
     void RevealSelection() override { ++reveals; }
     void CenterCaretLine() override {}
     void UpdateLnCol() override {}
@@ -36,6 +38,8 @@ public:
     void ResetUndo() override {}
 
     bool lineGuideShown = false;
+    std::string path;
+    bool htmlDocument = false;
     int reveals = 0;
     int wholeTextReplacements = 0;
 

@@ -10,7 +10,9 @@ const char* const kUsage =
     "       tagloom-cli replace --find TEXT --with TEXT [--match-case] [--whole-word] [--up]\n"
     "                           [-o OUT | -i] [FILE...]\n"
     "       tagloom-cli hexdump [--range START END] [FILE]\n"
-    "       tagloom-cli ascii-check [--all] [FILE]\n";
+    "       tagloom-cli ascii-check [--all] [FILE]\n"
+    "       tagloom-cli find-in-files --find TEXT [--spec SPEC] [--depth N] [--match-case]\n"
+    "                                 [--whole-word] FOLDER\n";
 
 const char* const kHelp =
     "\n"
@@ -32,6 +34,8 @@ const char* const kHelp =
     "  ascii-check   the message of ASCII Compatibility, to standard output; with\n"
     "                --all the list of every byte that is not printable ASCII, TAB\n"
     "                or a line break, as the editor puts it on the clipboard\n"
+    "  find-in-files Find in Files: the results text of the editor's Find in Files\n"
+    "                for a FOLDER, to standard output (below)\n"
     "\n"
     "Each FILE is read (standard input when there is none or it is \"-\"), its line\n"
     "ends converted as the editor's load does, and the result written in the\n"
@@ -84,10 +88,33 @@ const char* const kHelp =
     "hexdump and ascii-check read one FILE (standard input when there is none or it\n"
     "is \"-\") and write their text as the editor shows it, with CR LF line breaks.\n"
     "\n"
-    "Exit status: 0 when every input was processed (also with no replacement),\n"
-    "1 when html-format or replace refused an input, when hexdump's selection is\n"
-    "empty, or when ascii-check found a byte outside ASCII; 2 for a usage error, an\n"
-    "empty find text, or a file that could not be read or written.\n";
+    "find-in-files searches every file of FOLDER whose name fits SPEC, and of its\n"
+    "sub-folders down to N levels, for the bytes of TEXT, and prints the results\n"
+    "exactly as the editor's results window shows them (CR LF line breaks): the\n"
+    "count of files with hits and the depth reached, \"Looking For:\" and TEXT,\n"
+    "then each folder with hits and, for each of its files with hits, the name and\n"
+    "the byte offset of every occurrence (overlapping ones too). The editor opens\n"
+    "an occurrence with tagloom FILE /issOFFSET /isaEND.\n"
+    "  --find TEXT     the text to find (not empty), searched byte for byte; a\n"
+    "                  file's text ends at its first NUL byte\n"
+    "  --spec SPEC     the file names searched (default \"*.htm?\"): '*' stands for\n"
+    "                  any run of characters, '?' for one, and '?'s at the end may\n"
+    "                  stand for none (\"*.htm?\" fits a.htm and a.html); letters\n"
+    "                  match in either case\n"
+    "  --depth N       the levels of sub-folders searched (default 0: FOLDER alone)\n"
+    "  --match-case    upper and lower case differ; without it ASCII letters match\n"
+    "                  in either case\n"
+    "  --whole-word    only an occurrence with no letter, digit or '_' on either side\n"
+    "Folders and files are taken in byte order of their names; links to folders are\n"
+    "not followed, links to files are. FOLDER is printed as given (a relative one\n"
+    "stays relative), with one '/' at its end.\n"
+    "\n"
+    "Exit status: 0 when every input was processed (also with no replacement) and\n"
+    "when find-in-files ran (also with no file found), 1 when html-format or replace\n"
+    "refused an input, when hexdump's selection is empty, or when ascii-check found\n"
+    "a byte outside ASCII; 2 for a usage error, an empty find text or file\n"
+    "specification, a FOLDER that cannot be read, or a file that could not be read\n"
+    "or written.\n";
 
 namespace {
 
@@ -99,6 +126,7 @@ std::optional<Command> commandNamed(const std::string& name) {
     if (name == "replace") return Command::Replace;
     if (name == "hexdump") return Command::HexDump;
     if (name == "ascii-check") return Command::AsciiCheck;
+    if (name == "find-in-files") return Command::FindInFiles;
     return std::nullopt;
 }
 
@@ -113,10 +141,29 @@ std::optional<long long> offsetOf(const std::string& text) {
     return std::nullopt;
 }
 
+// A depth of sub-folders: digits only.
+std::optional<int> depthOf(const std::string& text) {
+    if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    return std::stoi(text);
+}
+
 std::string replaceOptionsError(const Arguments& parsed) {
     if (!parsed.findText) return "replace needs --find TEXT";
     if (parsed.findText->empty()) return "the find text is empty";
     if (!parsed.replaceText) return "replace needs --with TEXT (--with \"\" deletes)";
+    return {};
+}
+
+std::string findInFilesOptionsError(const Arguments& parsed) {
+    if (!parsed.findText) return "find-in-files needs --find TEXT";
+    if (parsed.findText->empty()) return "the find text is empty";
+    if (parsed.fileSpec && parsed.fileSpec->empty()) return "the file specification is empty";
+    if (parsed.replaceText || parsed.up) return "--with and --up go with replace only";
+    if (parsed.output || parsed.inPlace || parsed.census || parsed.range || parsed.all)
+        return "find-in-files takes no -o, -i, --census, --range or --all";
+    if (parsed.inputs.size() != 1 || parsed.inputs.front() == "-") return "find-in-files searches one FOLDER";
+    if (parsed.inputs.front().empty()) return "the folder is empty";
     return {};
 }
 
@@ -192,15 +239,41 @@ ParseResult parseArguments(const std::vector<std::string>& args) {
             i += 2;
         } else if (arg == "--all") {
             parsed.all = true;
+        } else if (arg == "--spec") {
+            if (i + 1 == args.size()) {
+                result.error = "--spec needs a file specification";
+                return result;
+            }
+            if (parsed.fileSpec) {
+                result.error = "--spec given twice";
+                return result;
+            }
+            parsed.fileSpec = args[++i];
+        } else if (arg == "--depth") {
+            if (parsed.depth) {
+                result.error = "--depth given twice";
+                return result;
+            }
+            parsed.depth = i + 1 < args.size() ? depthOf(args[++i]) : std::nullopt;
+            if (!parsed.depth) {
+                result.error = "--depth takes a whole number from 0 to 999999999";
+                return result;
+            }
         } else {
             result.error = "unknown option \"" + arg + "\"";
             return result;
         }
     }
 
+    if (parsed.command == Command::FindInFiles) {
+        result.error = findInFilesOptionsError(parsed);
+        return result;
+    }
     const bool readsStdin =
         parsed.inputs.empty() || std::find(parsed.inputs.begin(), parsed.inputs.end(), "-") != parsed.inputs.end();
-    if (parsed.output && parsed.inPlace)
+    if (parsed.fileSpec || parsed.depth)
+        result.error = "--spec and --depth go with find-in-files only";
+    else if (parsed.output && parsed.inPlace)
         result.error = "-o and -i cannot be used together";
     else if (parsed.output && parsed.inputs.size() > 1)
         result.error = "-o takes one input only";

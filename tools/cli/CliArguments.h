@@ -7,7 +7,7 @@
 
 namespace tagloom::cli {
 
-enum class Command { HtmlFormat, HtmlStrip, CssFormat, CssStrip, Replace, HexDump, AsciiCheck };
+enum class Command { HtmlFormat, HtmlStrip, CssFormat, CssStrip, Replace, HexDump, AsciiCheck, FindInFiles };
 
 struct Arguments {
     bool help = false;
@@ -15,7 +15,8 @@ struct Arguments {
     std::optional<std::string> output;  // -o OUT
     bool inPlace = false;               // -i
     bool census = false;                // --census
-    // replace: the texts as given (UTF-8, escapes not yet read) and the options
+    // replace: the texts as given (UTF-8, escapes not yet read) and the options;
+    // find-in-files: --find, --match-case and --whole-word, its bytes as given
     std::optional<std::string> findText;     // --find
     std::optional<std::string> replaceText;  // --with
     bool matchCase = false;                  // --match-case
@@ -24,6 +25,9 @@ struct Arguments {
     // hexdump: the selection --range START END, all of the text without it
     std::optional<std::pair<long long, long long>> range;
     bool all = false;  // ascii-check --all
+    // find-in-files: the file specification and the depth of sub-folders
+    std::optional<std::string> fileSpec;  // --spec
+    std::optional<int> depth;             // --depth
     std::vector<std::string> inputs;    // "-" is standard input; none means standard input
 };
 

@@ -1,5 +1,7 @@
 // tagloom-cli: the editor's HTML and CSS text tools and its Replace All for whole
-// files, from scripts.
+// files, and its Find in Files for folders, from scripts.
+#include <dirent.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -17,6 +19,7 @@
 #include "html/TagNavigator.h"
 #include "html/TextTools.h"
 #include "search/BatchReplace.h"
+#include "search/FindInFiles.h"
 #include "textmodel/TextEncoding.h"
 
 namespace tagloom::cli {
@@ -234,6 +237,42 @@ ExitStatus processInput(const Arguments& arguments, const ReplaceOrder& order, c
     return kDone;
 }
 
+// The folder with one '/' at its end; "/" for the root.
+std::string folderPath(std::string folder) {
+    while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+    if (folder.back() != '/') folder += '/';
+    return folder;
+}
+
+// Find in Files on FOLDER, its results text to standard output. A FOLDER
+// that cannot be read is an error here, where the editor's search would
+// report 0 files found: on a command line it is most likely a typing slip.
+ExitStatus findInFolder(const Arguments& arguments) {
+    FindInFilesRequest request;
+    request.folder = folderPath(arguments.inputs.front());
+    request.fileSpec = arguments.fileSpec.value_or("*.htm?");
+    request.findText = *arguments.findText;
+    request.matchCase = arguments.matchCase;
+    request.wholeWord = arguments.wholeWord;
+    request.depth = arguments.depth.value_or(0);
+    if (DIR* folder = ::opendir(request.folder.c_str())) {
+        ::closedir(folder);
+    } else {
+        printError(arguments.inputs.front(), std::strerror(errno));
+        return kFailed;
+    }
+    const FindInFilesResult found = findInFiles(request);
+    if (found.outcome != FindInFilesResult::Outcome::Found) {
+        std::fprintf(stderr, "tagloom-cli: %s\n", found.error.c_str());
+        return kFailed;
+    }
+    if (std::fwrite(found.text.data(), 1, found.text.size(), stdout) != found.text.size() || std::fflush(stdout) != 0) {
+        printError("standard output", std::strerror(errno));
+        return kFailed;
+    }
+    return kDone;
+}
+
 int run(const std::vector<std::string>& args) {
     const ParseResult parsed = parseArguments(args);
     if (parsed.arguments.help) {
@@ -245,6 +284,7 @@ int run(const std::vector<std::string>& args) {
         std::fprintf(stderr, "tagloom-cli: %s\n%s", parsed.error.c_str(), kUsage);
         return kFailed;
     }
+    if (parsed.arguments.command == Command::FindInFiles) return findInFolder(parsed.arguments);
     Arguments arguments = parsed.arguments;
     const Replacement replacement = replacementOf(arguments);
     if (!replacement.error.empty()) {

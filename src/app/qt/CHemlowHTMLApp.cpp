@@ -1,6 +1,7 @@
 #include "app/qt/CHemlowHTMLApp.h"
 
 #include <QMenu>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -8,7 +9,16 @@
 #include "app/qt/CMainFrame.h"
 #include "document/CHemlowHTMLDoc.h"
 #include "document/FileStatusStore.h"
+#include "app/NewEditorLauncher.h"
+#include "app/SettingsCommand.h"
+#include "app/qt/CAboutDlg.h"
+#include "app/qt/InstanceHandover.h"
 #include "html/InsertCommands.h"
+#include "search/FindInFilesCommands.h"
+#include "search/qt/FindInFilesWindows.h"
+#include "settings/qt/CSettingsDlg.h"
+#include "textmodel/EditControl.h"
+#include "textmodel/TextEncoding.h"
 #include "platform/qt/QtText.h"
 #include "print/PrintCommands.h"
 #include "print/qt/QtPrintFramework.h"
@@ -53,6 +63,19 @@ bool CHemlowHTMLApp::start(const QStringList& arguments) {
         [this](int from, int to, std::vector<Selection>& marked) { MarkedStretches(*view_, from, to, marked); });
     editWidget_->setContextMenuHandler([this](const QPoint& at) { frame_->popupMenu(144)->exec(at); });
     view_->insertions().setCharacterCodeMenu([this] { frame_->showCharacterCodeMenu(); });
+    instanceStarter_ = std::make_unique<QtInstanceStarter>();
+    newEditors_ = std::make_unique<NewEditorLauncher>(platform(), *instanceStarter_, [this] {
+        const QScreen* screen = frame_->screen();
+        return FrameFacts{frame_->normalRect(), {screen->geometry().width(), screen->geometry().height()}};
+    });
+    settingsWindow_ = std::make_unique<QtSettingsWindow>(platform(), frame_.get());
+    settingsCommand_ = std::make_unique<SettingsCommand>(*view_, platform(), router_, mruCount_);
+    settingsCommand_->setWindow(settingsWindow_.get());
+    findInFilesWindows_ = std::make_unique<QtFindInFilesWindows>(platform(), frame_.get());
+    view_->findInFiles().setWindows(findInFilesWindows_.get());
+    view_->findInFiles().setNewEditorStarter([this](const std::vector<std::string>& arguments, const std::string& title) {
+        return newEditors_->LaunchNewEditor(arguments, title);
+    });
     view_->setRepaintHandler([this] { editWidget_->viewport()->update(); });
     view_->setFontListener([this](int charWidth, int lineHeight) { frame_->setViewCharacterSize(charWidth, lineHeight); });
     frame_->setView(editWidget_);
@@ -128,6 +151,11 @@ void CHemlowHTMLApp::registerCommands() {
     router_.add(cmd::Open, [this] { document_->Open(); });
     router_.add(cmd::Save, [this] { document_->Save(); });
     router_.add(cmd::SaveAs, [this] { document_->SaveAs(); });
+    router_.add(cmd::About, [this] { CAboutDlg(platform(), frame_.get()).exec(); });
+    router_.add(cmd::StartNewEditor, [this] {
+        const EditControl& control = view_->control();
+        newEditors_->StartNewEditor(toUtf8(control.selectedText(), control.encoding()), document_->GetPathName());
+    });
     for (int i = 0; i < RecentFileList::kMaxEntries; ++i) {
         router_.add(
             cmd::RecentFileFirst + i,

@@ -21,6 +21,11 @@ class FindDialogHost;
 class QtFontFactory;
 class QtPrintFramework;
 class FileStatusStore;
+class NewEditorLauncher;
+class QtFindInFilesWindows;
+class QtInstanceStarter;
+class QtSettingsWindow;
+class SettingsCommand;
 
 class CHemlowHTMLApp : public QObject {
     Q_OBJECT
@@ -44,6 +49,8 @@ public:
     CHemlowHTMLView* view() const { return view_.get(); }
     EditWidget* editWidget() const { return editWidget_; }
     RecentFileList& recentFiles() { return recentFiles_; }
+    NewEditorLauncher& newEditors() { return *newEditors_; }
+    SettingsCommand& settingsCommand() { return *settingsCommand_; }
     int mruCount() const { return mruCount_; }
 
 private:
@@ -62,6 +69,11 @@ private:
     std::unique_ptr<CHemlowHTMLView> view_;
     std::unique_ptr<FindDialogHost> findDialog_;
     std::unique_ptr<QtPrintFramework> printing_;
+    std::unique_ptr<QtFindInFilesWindows> findInFilesWindows_;
+    std::unique_ptr<QtInstanceStarter> instanceStarter_;
+    std::unique_ptr<NewEditorLauncher> newEditors_;
+    std::unique_ptr<QtSettingsWindow> settingsWindow_;
+    std::unique_ptr<SettingsCommand> settingsCommand_;
     std::unique_ptr<ViewInput> viewInput_;
     EditWidget* editWidget_ = nullptr;
     bool exited_ = false;

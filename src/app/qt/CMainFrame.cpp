@@ -14,6 +14,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include "app/qt/InstanceHandover.h"
 #include "commands/CommandRouter.h"
 #include "document/RecentFileList.h"
 #include "platform/qt/KeyboardState.h"
@@ -365,6 +366,7 @@ void CMainFrame::showEvent(QShowEvent* event) {
     if (bFirstActivate) {
         bFirstActivate = false;
         restoreWindowState();
+        confirmPlacementRead();
     }
     scheduleIdleUpdate();
 }
@@ -392,10 +394,14 @@ void CMainFrame::restoreWindowState() {
         setWindowState(Qt::WindowMaximized);
 }
 
+FrameRect CMainFrame::normalRect() const {
+    const QRect normal = isMaximized() || isMinimized() ? normalGeometry() : geometry();
+    return {normal.left(), normal.top(), normal.left() + normal.width(), normal.top() + normal.height()};
+}
+
 void CMainFrame::saveWindowState() {
     WindowPlacement placement;
-    const QRect normal = isMaximized() || isMinimized() ? normalGeometry() : geometry();
-    placement.normal = {normal.left(), normal.top(), normal.left() + normal.width(), normal.top() + normal.height()};
+    placement.normal = normalRect();
     placement.minimized = isMinimized();
     placement.maximized = (windowState() & Qt::WindowMaximized) != 0;
     writePlacement(platform_.settings, placement);

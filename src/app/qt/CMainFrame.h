@@ -47,6 +47,8 @@ public:
     void updateIdleState();
     // The placement and bar layout written when the window is destroyed.
     void saveWindowState();
+    // The rectangle of the window when neither maximised nor minimised.
+    FrameRect normalRect() const;
 
     PageValues& pageValues() { return pageValues_; }
     QToolBar* toolbar(int windowId) const;
