@@ -12,7 +12,8 @@ const char* const kUsage =
     "       tagloom-cli hexdump [--range START END] [FILE]\n"
     "       tagloom-cli ascii-check [--all] [FILE]\n"
     "       tagloom-cli find-in-files --find TEXT [--spec SPEC] [--depth N] [--match-case]\n"
-    "                                 [--whole-word] FOLDER\n";
+    "                                 [--whole-word] FOLDER\n"
+    "       tagloom-cli pdf [--line-numbers] [--no-header] [--no-footer] [--landscape] -o OUT.pdf FILE\n";
 
 const char* const kHelp =
     "\n"
@@ -36,6 +37,8 @@ const char* const kHelp =
     "                or a line break, as the editor puts it on the clipboard\n"
     "  find-in-files Find in Files: the results text of the editor's Find in Files\n"
     "                for a FOLDER, to standard output (below)\n"
+    "  pdf           Print on the PDF writer: FILE's pages, as the editor prints\n"
+    "                them, into OUT.pdf (below)\n"
     "\n"
     "Each FILE is read (standard input when there is none or it is \"-\"), its line\n"
     "ends converted as the editor's load does, and the result written in the\n"
@@ -109,10 +112,22 @@ const char* const kHelp =
     "not followed, links to files are. FOLDER is printed as given (a relative one\n"
     "stays relative), with one '/' at its end.\n"
     "\n"
+    "pdf prints FILE exactly as the editor's Print does on the PDF writer, with\n"
+    "the user's settings: the printer font size and the editor's font face, word\n"
+    "wrap and tab width, and the page setup's paper size and margins. The pages\n"
+    "show the header \"file: \" and FILE's name and the footer \"page \" and the\n"
+    "page number, and are upright, unless these say otherwise:\n"
+    "  --line-numbers  the number of each line in a column at the left\n"
+    "  --no-header     no header\n"
+    "  --no-footer     no footer\n"
+    "  --landscape     the pages lie on their side\n"
+    "OUT.pdf is replaced atomically. No display is needed.\n"
+    "\n"
     "Exit status: 0 when every input was processed (also with no replacement) and\n"
     "when find-in-files ran (also with no file found), 1 when html-format or replace\n"
-    "refused an input, when hexdump's selection is empty, or when ascii-check found\n"
-    "a byte outside ASCII; 2 for a usage error, an empty find text or file\n"
+    "refused an input, when hexdump's selection is empty, when ascii-check found\n"
+    "a byte outside ASCII, or when pdf has nothing to print (an empty FILE, or\n"
+    "margins that leave no room for text); 2 for a usage error, an empty find text or file\n"
     "specification, a FOLDER that cannot be read, or a file that could not be read\n"
     "or written.\n";
 
@@ -127,6 +142,7 @@ std::optional<Command> commandNamed(const std::string& name) {
     if (name == "hexdump") return Command::HexDump;
     if (name == "ascii-check") return Command::AsciiCheck;
     if (name == "find-in-files") return Command::FindInFiles;
+    if (name == "pdf") return Command::Pdf;
     return std::nullopt;
 }
 
@@ -164,6 +180,20 @@ std::string findInFilesOptionsError(const Arguments& parsed) {
         return "find-in-files takes no -o, -i, --census, --range or --all";
     if (parsed.inputs.size() != 1 || parsed.inputs.front() == "-") return "find-in-files searches one FOLDER";
     if (parsed.inputs.front().empty()) return "the folder is empty";
+    return {};
+}
+
+bool hasPdfOptions(const Arguments& parsed) {
+    return parsed.lineNumbers || parsed.noHeader || parsed.noFooter || parsed.landscape;
+}
+
+std::string pdfOptionsError(const Arguments& parsed) {
+    if (parsed.inPlace || parsed.census || parsed.findText || parsed.replaceText || parsed.matchCase ||
+        parsed.wholeWord || parsed.up || parsed.range || parsed.all || parsed.fileSpec || parsed.depth)
+        return "pdf takes only --line-numbers, --no-header, --no-footer, --landscape, -o OUT.pdf and a FILE";
+    if (!parsed.output) return "pdf needs -o OUT.pdf";
+    if (parsed.output->empty()) return "the output file name is empty";
+    if (parsed.inputs.size() != 1 || parsed.inputs.front() == "-") return "pdf prints one FILE";
     return {};
 }
 
@@ -239,6 +269,14 @@ ParseResult parseArguments(const std::vector<std::string>& args) {
             i += 2;
         } else if (arg == "--all") {
             parsed.all = true;
+        } else if (arg == "--line-numbers") {
+            parsed.lineNumbers = true;
+        } else if (arg == "--no-header") {
+            parsed.noHeader = true;
+        } else if (arg == "--no-footer") {
+            parsed.noFooter = true;
+        } else if (arg == "--landscape") {
+            parsed.landscape = true;
         } else if (arg == "--spec") {
             if (i + 1 == args.size()) {
                 result.error = "--spec needs a file specification";
@@ -265,6 +303,14 @@ ParseResult parseArguments(const std::vector<std::string>& args) {
         }
     }
 
+    if (parsed.command == Command::Pdf) {
+        result.error = pdfOptionsError(parsed);
+        return result;
+    }
+    if (hasPdfOptions(parsed)) {
+        result.error = "--line-numbers, --no-header, --no-footer and --landscape go with pdf only";
+        return result;
+    }
     if (parsed.command == Command::FindInFiles) {
         result.error = findInFilesOptionsError(parsed);
         return result;

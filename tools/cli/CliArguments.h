@@ -7,7 +7,7 @@
 
 namespace tagloom::cli {
 
-enum class Command { HtmlFormat, HtmlStrip, CssFormat, CssStrip, Replace, HexDump, AsciiCheck, FindInFiles };
+enum class Command { HtmlFormat, HtmlStrip, CssFormat, CssStrip, Replace, HexDump, AsciiCheck, FindInFiles, Pdf };
 
 struct Arguments {
     bool help = false;
@@ -28,6 +28,11 @@ struct Arguments {
     // find-in-files: the file specification and the depth of sub-folders
     std::optional<std::string> fileSpec;  // --spec
     std::optional<int> depth;             // --depth
+    // pdf: what the printed pages show, and their orientation
+    bool lineNumbers = false;  // --line-numbers
+    bool noHeader = false;     // --no-header
+    bool noFooter = false;     // --no-footer
+    bool landscape = false;    // --landscape
     std::vector<std::string> inputs;    // "-" is standard input; none means standard input
 };
 

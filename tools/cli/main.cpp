@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "CliArguments.h"
+#include "PdfCommand.h"
 #include "document/FileIO.h"
 #include "textmodel/TextLimits.h"
 #include "document/LineEnds.h"
@@ -18,6 +19,7 @@
 #include "html/HtmlFormatter.h"
 #include "html/TagNavigator.h"
 #include "html/TextTools.h"
+#include "platform/FilePaths.h"
 #include "search/BatchReplace.h"
 #include "search/FindInFiles.h"
 #include "textmodel/TextEncoding.h"
@@ -273,6 +275,36 @@ ExitStatus findInFolder(const Arguments& arguments) {
     return kDone;
 }
 
+// Print on the PDF writer, FILE's name in the header.
+ExitStatus printToPdfFile(const Arguments& arguments) {
+    Input input;
+    const std::string& name = arguments.inputs.front();
+    if (!readInput(name, input) || !acceptLoadedText(input)) return kFailed;
+    if (input.loaded.text.empty()) {
+        printError(input.name, "the file is empty: there is nothing to print");
+        return kRefused;
+    }
+    reportStrayCarriageReturns(input);
+    PdfRequest request;
+    request.text = std::move(input.loaded.text);
+    request.title = fileNameOf(name);
+    request.lineNumbers = arguments.lineNumbers;
+    request.header = !arguments.noHeader;
+    request.footer = !arguments.noFooter;
+    request.landscape = arguments.landscape;
+    request.output = *arguments.output;
+    const PdfOutcome outcome = printPdf(std::move(request));
+    switch (outcome.kind) {
+    case PdfOutcome::Kind::Written: return kDone;
+    case PdfOutcome::Kind::NoRoom:
+        printError(input.name, "the page margins leave no room for the text: nothing printed");
+        return kRefused;
+    case PdfOutcome::Kind::Failed: break;
+    }
+    printError(*arguments.output, outcome.error);
+    return kFailed;
+}
+
 int run(const std::vector<std::string>& args) {
     const ParseResult parsed = parseArguments(args);
     if (parsed.arguments.help) {
@@ -285,6 +317,7 @@ int run(const std::vector<std::string>& args) {
         return kFailed;
     }
     if (parsed.arguments.command == Command::FindInFiles) return findInFolder(parsed.arguments);
+    if (parsed.arguments.command == Command::Pdf) return printToPdfFile(parsed.arguments);
     Arguments arguments = parsed.arguments;
     const Replacement replacement = replacementOf(arguments);
     if (!replacement.error.empty()) {
