@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "TestFiles.h"
+#include "support/TestFiles.h"
 
 namespace tagloom {
 namespace {

@@ -18,7 +18,7 @@
 #include <utility>
 #include <vector>
 
-#include "document/TestFiles.h"
+#include "support/TestFiles.h"
 
 namespace tagloom {
 namespace {
