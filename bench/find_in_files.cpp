@@ -9,6 +9,9 @@
 // of 2 GB (skipped when the disk has no room for it). The find text occurs a
 // few times in every page, some of the occurrences overlapping.
 //
+// Beside them, the editor's window during a search of tree (a): the longest
+// time its events waited while the search ran on its worker.
+//
 // The counts differ by design: rg -o and grep -o report an occurrence only
 // where the previous one ended, while Find in Files lists overlapping
 // occurrences too ("anana" twice in "bananana"); and rg leaves out hidden and
@@ -20,6 +23,7 @@
 // The trees are written under $TMPDIR/tagloom-bench-find-in-files and removed
 // at the end; with --keep-data they stay, and later runs with --keep-data use
 // them again. The 2 GB page is always removed.
+#include <QApplication>
 #include <benchmark/benchmark.h>
 
 #include <fcntl.h>
@@ -38,6 +42,9 @@
 #include <random>
 #include <string>
 #include <vector>
+
+#include "platform/HeadlessPlatform.h"
+#include "search/qt/FindInFilesWindows.h"
 
 namespace {
 
@@ -292,6 +299,33 @@ void BM_SearchOneLargeFile(benchmark::State& state, Tool tool) {
     search(state, tool, folder, 0, kLargePageBytes);
 }
 
+// The editor's window during a search of the 300 MB tree: the search runs on
+// a worker while the window polls it every 20 ms; the counter
+// "longest_tick_gap_ms" is the longest time its events waited.
+void BM_WindowDuringSearch(benchmark::State& state) {
+    static int argc = 1;
+    static char name[] = "bench_find_in_files";
+    static char* argv[] = {name, nullptr};
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QApplication application(argc, argv);
+    const Tree& t = tree(kPages);
+    tagloom::HeadlessPlatform headless(tagloom::Answer::No);
+    tagloom::QtFindInFilesWindows windows(headless.platform(), nullptr);
+    tagloom::FindInFilesRequest request;
+    request.folder = t.folder.string() + "/";
+    request.fileSpec = "*";
+    request.findText = kFindText;
+    request.depth = t.levels;
+    long longest = 0;
+    for (auto _ : state) {
+        const tagloom::FindInFilesResult result = windows.search(request);
+        if (result.outcome != tagloom::FindInFilesResult::Outcome::Found) state.SkipWithError("the search failed");
+        longest = std::max<long>(longest, static_cast<long>(windows.longestTickGap().count()));
+    }
+    state.counters["longest_tick_gap_ms"] = static_cast<double>(longest);
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * t.bytes));
+}
+
 void registerBenchmarks() {
     const std::pair<const char*, Tool> tools[] = {
         {"tagloom_cli", Tool::TagloomCli}, {"rg", Tool::Ripgrep}, {"grep", Tool::Grep}};
@@ -301,6 +335,9 @@ void registerBenchmarks() {
                                          BM_SearchTree, *shape, tool)
                 ->Unit(benchmark::kMillisecond)
                 ->UseRealTime();
+    benchmark::RegisterBenchmark("BM_WindowDuringSearch/pages", BM_WindowDuringSearch)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
     for (const auto& [name, tool] : tools)
         benchmark::RegisterBenchmark(("BM_SearchOneLargeFile/" + std::string(name)).c_str(), BM_SearchOneLargeFile,
                                      tool)

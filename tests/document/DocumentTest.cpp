@@ -6,7 +6,7 @@
 #include "document/RecentFileList.h"
 #include "document/CHemlowHTMLDoc.h"
 #include "document/DocumentView.h"
-#include "document/TestFiles.h"
+#include "support/TestFiles.h"
 #include "support/FakePlatform.h"
 
 namespace tagloom {

@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "document/TestFiles.h"
+#include "support/TestFiles.h"
 #include "resources/CommandIds.h"
 #include "support/ViewFixture.h"
 #include "document/FileCommands.h"

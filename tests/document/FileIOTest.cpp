@@ -19,7 +19,8 @@
 #include <string>
 #include <vector>
 
-#include "TestFiles.h"
+#include "support/ChildReport.h"
+#include "support/TestFiles.h"
 
 namespace tagloom {
 namespace {
@@ -373,34 +374,21 @@ TEST_F(FileIO, aWriteThatFailsMidwayLeavesTheOldFileByteIdentical) {
 // namespace of its own; needs the right to mount, else the test is skipped.
 TEST_F(FileIO, aFullDiskFailsTheSaveWithItsOwnMessage) {
     const std::string disk = makeFolder("small disk");
-    int channel[2];
-    ASSERT_EQ(::pipe(channel), 0);
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        ::close(channel[0]);
-        if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-            ::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=128k") != 0)
-            ::_exit(77);
-        const std::string path = disk + "/page.html";
-        const std::string old = "old\n";
-        test::writeRawFile(path, old);
-        const WriteResult result = writeTextFile(path, largeText(), false);
-        const std::string report = result.error + (test::readRawFile(path) == old ? "|unchanged" : "|changed");
-        const bool sent = ::write(channel[1], report.data(), report.size()) == static_cast<ssize_t>(report.size());
-        ::_exit(sent ? 0 : 1);
-    }
-    ::close(channel[1]);
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    char report[256] = {};
-    const ssize_t n = ::read(channel[0], report, sizeof report - 1);
-    ::close(channel[0]);
-    ASSERT_TRUE(WIFEXITED(status));
-    if (WEXITSTATUS(status) == 77) GTEST_SKIP() << "no right to mount a small file system";
-    ASSERT_EQ(WEXITSTATUS(status), 0);
-    EXPECT_EQ(std::string(report, static_cast<std::size_t>(std::max<ssize_t>(n, 0))),
-              "Destination disk drive is full.|unchanged");
+    const test::ChildReport child = test::reportFromChild(
+        [&] {
+            return ::unshare(CLONE_NEWNS) == 0 && ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+                   ::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=128k") == 0;
+        },
+        [&] {
+            const std::string path = disk + "/page.html";
+            const std::string old = "old\n";
+            test::writeRawFile(path, old);
+            const WriteResult result = writeTextFile(path, largeText(), false);
+            return result.error + (test::readRawFile(path) == old ? "|unchanged" : "|changed");
+        });
+    if (child.ending == test::ChildReport::Ending::Refused) GTEST_SKIP() << "no right to mount a small file system";
+    ASSERT_EQ(child.ending, test::ChildReport::Ending::Reported);
+    EXPECT_EQ(child.text, "Destination disk drive is full.|unchanged");
 }
 
 TEST_F(FileIO, aSaveOntoSomethingOtherThanAFileFailsAndDestroysNothing) {

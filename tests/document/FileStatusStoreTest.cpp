@@ -15,7 +15,7 @@
 #include <set>
 
 #include "FileStatusWriterChild.h"
-#include "TestFiles.h"
+#include "support/TestFiles.h"
 
 extern char** environ;
 

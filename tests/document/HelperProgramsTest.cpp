@@ -7,7 +7,7 @@
 #include <unistd.h>
 
 #include "document/HelperPrograms.h"
-#include "document/TestFiles.h"
+#include "support/TestFiles.h"
 #include "platform/qt/QtLauncher.h"
 #include "resources/CommandIds.h"
 #include "settings/EditorSettings.h"

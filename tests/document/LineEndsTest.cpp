@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <random>
 
-#include "TestFiles.h"
+#include "support/TestFiles.h"
 #include "document/FileIO.h"
 
 namespace tagloom {

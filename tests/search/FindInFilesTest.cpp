@@ -18,7 +18,8 @@
 #include <utility>
 #include <vector>
 
-#include "document/TestFiles.h"
+#include "support/ChildReport.h"
+#include "support/TestFiles.h"
 
 namespace tagloom {
 namespace {
@@ -319,32 +320,20 @@ TEST_F(FindInFolders, aFileWithMoreOccurrencesThanTheMemoryCanListEndsTheSearchW
     GTEST_SKIP() << "a sanitizer ends the program where the memory runs out";
 #endif
     write("many.html", std::string(24 << 20, 'a'));
-    int channel[2];
-    ASSERT_EQ(::pipe(channel), 0);
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        ::close(channel[0]);
-        rlimit limit{};
-        limit.rlim_cur = limit.rlim_max = addressSpace() + (128u << 20);
-        if (::setrlimit(RLIMIT_AS, &limit) != 0) ::_exit(77);
-        const FindInFilesResult found = search("a");
-        const std::string report = std::to_string(static_cast<int>(found.outcome)) + "|" + found.error;
-        const bool sent = ::write(channel[1], report.data(), report.size()) == static_cast<ssize_t>(report.size());
-        ::_exit(sent ? 0 : 1);
-    }
-    ::close(channel[1]);
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    char report[512] = {};
-    const ssize_t n = ::read(channel[0], report, sizeof report - 1);
-    ::close(channel[0]);
-    ASSERT_TRUE(WIFEXITED(status)) << "the search ended the program";
-    if (WEXITSTATUS(status) == 77) GTEST_SKIP() << "no right to limit the memory";
-    ASSERT_EQ(WEXITSTATUS(status), 0);
-    EXPECT_EQ(std::string(report, static_cast<std::size_t>(std::max<ssize_t>(n, 0))),
-              std::to_string(static_cast<int>(FindInFilesResult::Outcome::Failed)) + "|" + root_ +
-                  "many.html: Cannot allocate memory");
+    const test::ChildReport child = test::reportFromChild(
+        [] {
+            rlimit limit{};
+            limit.rlim_cur = limit.rlim_max = addressSpace() + (128u << 20);
+            return ::setrlimit(RLIMIT_AS, &limit) == 0;
+        },
+        [this] {
+            const FindInFilesResult found = search("a");
+            return std::to_string(static_cast<int>(found.outcome)) + "|" + found.error;
+        });
+    if (child.ending == test::ChildReport::Ending::Refused) GTEST_SKIP() << "no right to limit the memory";
+    ASSERT_EQ(child.ending, test::ChildReport::Ending::Reported) << "the search ended the program";
+    EXPECT_EQ(child.text, std::to_string(static_cast<int>(FindInFilesResult::Outcome::Failed)) + "|" + root_ +
+                              "many.html: Cannot allocate memory");
 }
 
 TEST_F(FindInFolders, aFolderThatCannotBeReadContributesNothing) {

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "document/FileStatusStore.h"
-#include "document/TestFiles.h"
+#include "support/TestFiles.h"
 #include "resources/CommandIds.h"
 #include "support/ViewFixture.h"
 

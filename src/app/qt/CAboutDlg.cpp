@@ -50,8 +50,9 @@ CAboutDlg::CAboutDlg(Platform& platform, QWidget* parent)
     layout->addWidget(new QLabel(QStringLiteral("Tagloom Version 1.003"), this), 0, 1, 1, 2);
     layout->addWidget(new QLabel(QStringLiteral("Last Updated 12/08/2010"), this), 1, 1, 1, 2);
     layout->addWidget(purpose, 2, 1, 1, 2);
-    layout->addWidget(new QLabel(QStringLiteral("Written by hand for people who write web pages by hand."), this), 3,
-                      1, 1, 2);
+    auto* audience = new QLabel(QStringLiteral("Written by hand for people who write web pages by hand."), this);
+    audience->setWordWrap(true);
+    layout->addWidget(audience, 3, 1, 1, 2);
     layout->addWidget(mail_, 4, 1);
     layout->addWidget(new QLabel(QString::fromLatin1(kAuthorAddress), this), 4, 2);
     layout->addWidget(buttons, 5, 0, 1, 3);
