@@ -239,7 +239,9 @@ TEST(PrintJob, findsNoRoomWhenTheMarginsTakeThePage) {
         const int pages = job.Prepare(printer);
         EXPECT_EQ(job.hasRoomForText(), c.room);
         EXPECT_EQ(pages > 0, c.room);
-        if (c.margins[0] < 0) EXPECT_EQ(job.printMargins()[0], 0);
+        if (c.margins[0] < 0) {
+            EXPECT_EQ(job.printMargins()[0], 0);
+        }
     }
 }
 
@@ -277,7 +279,9 @@ TEST(PrintJob, printsEveryByteOnceOverThePages) {
             for (const PrintedRun* run : runsOf(page, PrintedRun::Font::Text)) {
                 ++printedLines;
                 if (run->chars.empty()) continue;
-                if (wrap) EXPECT_GE(run->chars.front().offset, expectedStart);
+                if (wrap) {
+                    EXPECT_GE(run->chars.front().offset, expectedStart);
+                }
                 expectedStart = run->chars.back().offset + run->chars.back().length;
             }
         }
