@@ -10,6 +10,7 @@ packages=(
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth xdotool xdg-utils
   poppler-utils
+  clang libclang-rt-dev
 )
 
 missing=()

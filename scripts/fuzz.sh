@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets of tests/fuzz with clang into build-fuzz and
+# runs each on its seed corpus for SECONDS (default 20). Stops at the first
+# target that finds a fault; its crash input is left in build-fuzz/findings.
+#   scripts/fuzz.sh [SECONDS]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+seconds=${1:-20}
+"$root/scripts/install-deps.sh"
+
+build_dir="$root/build-fuzz"
+if [ ! -f "$build_dir/build.ninja" ]; then
+  CC=clang CXX=clang++ cmake -S "$root" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DTAGLOOM_FUZZ=ON -DTAGLOOM_BUILD_TESTS=OFF -DTAGLOOM_BUILD_BENCH=OFF
+fi
+cmake --build "$build_dir" --target fuzz_targets
+
+findings="$build_dir/findings"
+mkdir -p "$findings"
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+for target in "$build_dir"/tests/fuzz/fuzz_*; do
+  name=$(basename "$target")
+  name=${name#fuzz_}
+  # New inputs go to a scratch folder so the seed corpus in the tree stays as committed.
+  work="$build_dir/corpus/$name"
+  mkdir -p "$work"
+  echo "== $name: ${seconds}s"
+  "$target" -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=20 -print_final_stats=1 \
+    -artifact_prefix="$findings/$name-" "$work" "$root/tests/fuzz/corpus/$name"
+done
+echo "All fuzz targets ran ${seconds}s without a finding."
