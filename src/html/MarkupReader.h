@@ -132,7 +132,8 @@ void readMarkup(std::string_view text, Visit&& visit) {
         while (true) {
             while (i < n && !markup::kTagStops[static_cast<unsigned char>(p[i])]) ++i;
             if (i == n) {
-                hand(Kind::TagBytes, begin, n, opensTag);
+                // A quoted value or PHP block that ran to the end leaves nothing.
+                if (i > begin) hand(Kind::TagBytes, begin, n, opensTag);
                 return;
             }
             const char c = p[i];

@@ -1,0 +1,67 @@
+// The pieces the mark-up reader hands out: in order, without gaps, never empty.
+#include <gtest/gtest.h>
+
+#include <string_view>
+#include <vector>
+
+#include "html/MarkupReader.h"
+
+namespace tagloom {
+namespace {
+
+std::vector<MarkupPiece> piecesOf(std::string_view text) {
+    std::vector<MarkupPiece> pieces;
+    readMarkup(text, [&](const MarkupPiece& piece) {
+        pieces.push_back(piece);
+        return true;
+    });
+    return pieces;
+}
+
+void expectTiled(std::string_view text, const std::vector<MarkupPiece>& pieces) {
+    std::size_t next = 0;
+    for (const MarkupPiece& piece : pieces) {
+        EXPECT_EQ(piece.begin, next);
+        EXPECT_LT(piece.begin, piece.end) << "an empty piece at " << piece.begin;
+        next = piece.end;
+    }
+    EXPECT_EQ(next, text.size());
+}
+
+TEST(MarkupReader, quotedValueRunningToTheEndLeavesNoEmptyPiece) {
+    const std::string_view text = "<p><a href=\"x.html";
+    const auto pieces = piecesOf(text);
+    expectTiled(text, pieces);
+    ASSERT_FALSE(pieces.empty());
+    EXPECT_EQ(pieces.back().kind, MarkupPiece::Kind::Quoted);
+}
+
+TEST(MarkupReader, phpBlockInAValueRunningToTheEndLeavesNoEmptyPiece) {
+    const std::string_view text = "<a href=\"<?php echo $url; > more";
+    const auto pieces = piecesOf(text);
+    expectTiled(text, pieces);
+    ASSERT_FALSE(pieces.empty());
+    EXPECT_EQ(pieces.back().kind, MarkupPiece::Kind::Quoted);
+}
+
+TEST(MarkupReader, phpBlockInATagRunningToTheEndLeavesNoEmptyPiece) {
+    const std::string_view text = "<input <?php echo 1;";
+    const auto pieces = piecesOf(text);
+    expectTiled(text, pieces);
+    ASSERT_FALSE(pieces.empty());
+    EXPECT_EQ(pieces.back().kind, MarkupPiece::Kind::Processing);
+}
+
+TEST(MarkupReader, piecesOfAPageTileItAndNameTheirKinds) {
+    const std::string_view text = "<p class=\"a\"><!-- c --><?php x ?>text<script>a<b</script>";
+    const auto pieces = piecesOf(text);
+    expectTiled(text, pieces);
+    std::vector<MarkupPiece::Kind> kinds;
+    for (const auto& piece : pieces) kinds.push_back(piece.kind);
+    using K = MarkupPiece::Kind;
+    EXPECT_EQ(kinds, (std::vector<K>{K::TagBytes, K::Quoted, K::TagBytes, K::Comment, K::Processing, K::Text,
+                                     K::TagBytes, K::Content, K::TagBytes}));
+}
+
+}  // namespace
+}  // namespace tagloom
