@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "document/FileStatusStore.h"
+#include "support/ProgramArguments.h"
 
 namespace tagloom::test {
 
@@ -17,16 +18,6 @@ FileStatusRecord writerRecord(const std::string& path, int n) {
 }
 
 namespace {
-
-std::vector<std::string> ownArguments() {
-    std::ifstream in("/proc/self/cmdline", std::ios::binary);
-    const std::string all((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::vector<std::string> arguments;
-    std::size_t start = 0;
-    for (std::size_t end; (end = all.find('\0', start)) != std::string::npos; start = end + 1)
-        arguments.push_back(all.substr(start, end - start));
-    return arguments;
-}
 
 int runWriter(const std::string& storePath, const std::string& path, int count) {
     const FileStatusStore store(storePath);
