@@ -17,6 +17,8 @@
 #include <memory>
 #include <new>
 
+#include "textmodel/TextLimits.h"
+
 namespace tagloom {
 
 namespace {
@@ -85,8 +87,10 @@ bool readBlocks(int fd, char* block, OnBlock&& onBlock) {
 // Two passes over the file: the first counts its line ends, so that the text
 // is built in a buffer of its final size by the second. Only one block of the
 // file is held at a time. The second pass alone decides the result, so a file
-// that changes in between still loads consistently.
-bool readConverted(int fd, LoadedText& loaded) {
+// that changes in between still loads consistently. A text beyond what the
+// edit control can hold sets tooLarge, found before it is built where the
+// first pass shows it.
+bool readConverted(int fd, LoadedText& loaded, bool& tooLarge) {
     const std::unique_ptr<char[]> block(new char[kReadBlockSize]);
     LineEndCount count;
     std::size_t fileLength = 0;
@@ -96,13 +100,18 @@ bool readConverted(int fd, LoadedText& loaded) {
         return true;
     });
     if (!counted) return false;
-    EditorTextBuilder builder(editorTextLength(fileLength, count));
+    const std::size_t textLength = editorTextLength(fileLength, count);
+    tooLarge = textLength > static_cast<std::size_t>(kMaxTextLength);
+    if (tooLarge) return false;
+    EditorTextBuilder builder(textLength);
     if (!readBlocks(fd, block.get(), [&builder](std::string_view bytes) {
             builder.append(bytes);
             return true;
         })) return false;
     loaded = builder.finish();
-    return true;
+    tooLarge = loaded.text.size() > static_cast<std::size_t>(kMaxTextLength);
+    if (tooLarge) loaded = LoadedText();
+    return !tooLarge;
 }
 
 // Gives the new file the old one's owner and group where the system allows it
@@ -238,8 +247,12 @@ ReadResult readTextFile(const std::string& path) {
         return result;
     }
     try {
-        result.ok = readConverted(file.get(), result.loaded);
-        if (!result.ok) result.error = withPath("An unexpected error occurred while reading %1.", path);
+        bool tooLarge = false;
+        result.ok = readConverted(file.get(), result.loaded, tooLarge);
+        if (tooLarge)
+            result.error = withPath("%1 is too large to open: the editor holds texts of up to 2 GB.", path);
+        else if (!result.ok)
+            result.error = withPath("An unexpected error occurred while reading %1.", path);
     } catch (const std::bad_alloc&) {
         result.outOfMemory = true;
         result.error = std::strerror(ENOMEM);

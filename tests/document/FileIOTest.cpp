@@ -21,6 +21,7 @@
 
 #include "support/ChildReport.h"
 #include "support/TestFiles.h"
+#include "textmodel/TextLimits.h"
 
 namespace tagloom {
 namespace {
@@ -446,6 +447,28 @@ TEST_F(FileIO, samePathComparesCanonicalPathsWithCase) {
         {folder + "/index.html", "", false},
     };
     for (const auto& c : cases) EXPECT_EQ(samePath(c.a, c.b), c.same) << c.a << " | " << c.b;
+}
+
+}  // namespace
+}  // namespace tagloom
+
+namespace tagloom {
+namespace {
+
+// A text the edit control cannot hold once took the program down when it was
+// handed over; it is refused as the file is read, before it is built.
+TEST_F(FileIO, aFileBeyondTheEditorsLimitIsRefusedInsteadOfEndingTheProgram) {
+    const std::string path = pathOf("huge.html");
+    const int file = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+    ASSERT_GE(file, 0);
+    // Sparse: no disk space is taken, and its zero bytes read fast.
+    const bool sized = ::ftruncate(file, static_cast<off_t>(kMaxTextLength) + 1) == 0;
+    ::close(file);
+    ASSERT_TRUE(sized);
+    const ReadResult read = readTextFile(path);
+    EXPECT_FALSE(read.ok);
+    EXPECT_EQ(read.error, path + " is too large to open: the editor holds texts of up to 2 GB.");
+    EXPECT_TRUE(read.loaded.text.empty());
 }
 
 }  // namespace
