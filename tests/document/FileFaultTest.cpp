@@ -17,67 +17,42 @@ namespace {
 const std::string kOldBytes = "<p>old page</p>\n<p>second line</p>\n";
 
 TEST(FileFaults, aSaveThatFailsAtAnyStepLeavesTheOldFileAndKeepsTheChanges) {
-    int n = 1;
-    for (;; ++n) {
-        SCOPED_TRACE("failing operation " + std::to_string(n));
-        QTemporaryDir dir;
-        const std::string folder = dir.path().toStdString() + "/";
-        const std::string path = folder + "page.html";
-        test::writeRawFile(path, kOldBytes);
-        test::ViewFixture editor;
-        ASSERT_TRUE(editor.document.OpenDocumentFile(path));
-        editor.fake.uiQueue.drain();
-        editor.control().typeText("new ");
-        editor.fake.uiQueue.drain();
-        const std::string edited = editor.text();
-        editor.fake.prompter.messages.clear();
+    const std::pair<int, const char*> faults[] = {{EIO, "Failed to save document."},
+                                                  {ENOSPC, "Destination disk drive is full."}};
+    for (const auto& [error, message] : faults) {
+        int n = 1;
+        for (;; ++n) {
+            SCOPED_TRACE(std::string(message) + " at operation " + std::to_string(n));
+            QTemporaryDir dir;
+            const std::string folder = dir.path().toStdString() + "/";
+            const std::string path = folder + "page.html";
+            test::writeRawFile(path, kOldBytes);
+            test::ViewFixture editor;
+            ASSERT_TRUE(editor.document.OpenDocumentFile(path));
+            editor.fake.uiQueue.drain();
+            editor.control().typeText("new ");
+            editor.fake.uiQueue.drain();
+            const std::string edited = editor.text();
+            editor.fake.prompter.messages.clear();
 
-        bool struck = false;
-        {
-            const test::InjectedFault fault(folder, n);
-            editor.document.Save();
-            struck = fault.struck();
+            bool struck = false;
+            {
+                const test::InjectedFault fault(folder, n, error);
+                editor.document.Save();
+                struck = fault.struck();
+            }
+            if (!struck || !editor.document.IsModified()) {
+                EXPECT_EQ(test::readRawFile(path), "new " + kOldBytes);
+                EXPECT_TRUE(editor.fake.prompter.messages.empty());
+                if (!struck) break;
+                continue;
+            }
+            EXPECT_EQ(test::readRawFile(path), kOldBytes);
+            EXPECT_EQ(editor.text(), edited);
+            ASSERT_EQ(editor.fake.prompter.messages.size(), 1u);
+            EXPECT_EQ(editor.fake.prompter.messages[0].text, message);
         }
-        if (!struck || !editor.document.IsModified()) {
-            EXPECT_EQ(test::readRawFile(path), "new " + kOldBytes);
-            EXPECT_TRUE(editor.fake.prompter.messages.empty());
-            if (!struck) break;
-            continue;
-        }
-        EXPECT_EQ(test::readRawFile(path), kOldBytes);
-        EXPECT_TRUE(editor.document.IsModified());
-        EXPECT_EQ(editor.text(), edited);
-        ASSERT_EQ(editor.fake.prompter.messages.size(), 1u);
-        EXPECT_EQ(editor.fake.prompter.messages[0].text, "Failed to save document.");
-    }
-    EXPECT_GT(n, 4) << "a save opens, writes, flushes and renames";
-}
-
-TEST(FileFaults, aFullDiskAtAnyStepOfASaveSaysSo) {
-    for (int n = 1; n < 64; ++n) {
-        QTemporaryDir dir;
-        const std::string folder = dir.path().toStdString() + "/";
-        const std::string path = folder + "page.html";
-        test::writeRawFile(path, kOldBytes);
-        test::ViewFixture editor;
-        ASSERT_TRUE(editor.document.OpenDocumentFile(path));
-        editor.control().typeText("new ");
-        editor.fake.uiQueue.drain();
-        editor.fake.prompter.messages.clear();
-        bool struck = false;
-        {
-            const test::InjectedFault fault(folder, n, ENOSPC);
-            editor.document.Save();
-            struck = fault.struck();
-        }
-        if (!struck) break;
-        if (!editor.document.IsModified()) {
-            EXPECT_EQ(test::readRawFile(path), "new " + kOldBytes) << n;
-            continue;
-        }
-        EXPECT_EQ(test::readRawFile(path), kOldBytes) << n;
-        ASSERT_EQ(editor.fake.prompter.messages.size(), 1u) << n;
-        EXPECT_EQ(editor.fake.prompter.messages[0].text, "Destination disk drive is full.") << n;
+        EXPECT_GT(n, 4) << "a save opens, writes, flushes and renames";
     }
 }
 
