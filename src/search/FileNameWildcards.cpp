@@ -23,20 +23,20 @@ std::size_t characterLength(std::string_view name, std::size_t at) {
 
 }  // namespace
 
-bool matchesFileSpec(std::string_view name, std::string_view spec) {
-    // The run of '?' that ends the specification may match fewer characters.
-    const std::size_t optionalFrom = spec.find_last_not_of('?') + 1;
+bool matchesFileSpec(std::string_view name, std::string_view pattern) {
+    // The run of '?' that ends the pattern may match fewer characters.
+    const std::size_t optionalFrom = pattern.find_last_not_of('?') + 1;
     constexpr std::size_t kNoStar = std::string_view::npos;
     std::size_t at = 0, next = 0;
     std::size_t star = kNoStar, starAt = 0;  // the last '*' seen, and where its run ends
     while (at < name.size()) {
-        if (next < spec.size() && spec[next] == '*') {
+        if (next < pattern.size() && pattern[next] == '*') {
             star = next++;
             starAt = at;
-        } else if (next < spec.size() && spec[next] == '?') {
+        } else if (next < pattern.size() && pattern[next] == '?') {
             ++next;
             at += characterLength(name, at);
-        } else if (next < spec.size() && toLowerAscii(spec[next]) == toLowerAscii(name[at])) {
+        } else if (next < pattern.size() && toLowerAscii(pattern[next]) == toLowerAscii(name[at])) {
             ++next;
             ++at;
         } else if (star != kNoStar) {
@@ -47,7 +47,7 @@ bool matchesFileSpec(std::string_view name, std::string_view spec) {
             return false;
         }
     }
-    while (next < spec.size() && spec[next] == '*') ++next;
+    while (next < pattern.size() && pattern[next] == '*') ++next;
     return next >= optionalFrom;
 }
 

@@ -47,10 +47,10 @@ struct FindInFilesResult {
 
 FindInFilesResult findInFiles(const FindInFilesRequest& request, FindInFilesProgress* progress = nullptr);
 
-// Whether a file name fits a specification: '*' matches any run of
+// Whether a file name fits a file-specification pattern: '*' matches any run of
 // characters, '?' one character, and '?'s at the end may also match nothing
 // ("*.htm?" fits "a.htm" and "a.html"); ASCII letters match in either case.
-bool matchesFileSpec(std::string_view name, std::string_view spec);
+bool matchesFileSpec(std::string_view name, std::string_view pattern);
 
 // Go To in the results text: the file and the selection in its bytes named by
 // the offset at or around the text offset `at`; nothing where no offset of a

@@ -44,11 +44,11 @@ protected:
         test::writeRawFile(root_ + relative, bytes);
     }
 
-    FindInFilesResult search(const std::string& findText, int depth = 0, const std::string& spec = "*",
+    FindInFilesResult search(const std::string& findText, int depth = 0, const std::string& pattern = "*",
                              bool matchCase = false, bool wholeWord = false, FindInFilesProgress* progress = nullptr) {
         FindInFilesRequest request;
         request.folder = root_;
-        request.fileSpec = spec;
+        request.fileSpec = pattern;
         request.findText = findText;
         request.matchCase = matchCase;
         request.wholeWord = wholeWord;
@@ -379,7 +379,7 @@ TEST_F(FindInFolders, aFolderWithoutItsClosingSlashIsSearchedAsIfItHadOne) {
 TEST(MatchesFileSpec, followsTheWildcardRules) {
     struct Case {
         const char* name;
-        const char* spec;
+        const char* pattern;
         bool fits;
     };
     const Case cases[] = {
@@ -416,14 +416,14 @@ TEST(MatchesFileSpec, followsTheWildcardRules) {
         {"a", "", false},
         {"[a].html", "[a].html", true},
     };
-    for (const Case& c : cases) EXPECT_EQ(matchesFileSpec(c.name, c.spec), c.fits) << c.name << " with " << c.spec;
+    for (const Case& c : cases) EXPECT_EQ(matchesFileSpec(c.name, c.pattern), c.fits) << c.name << " with " << c.pattern;
 }
 
 TEST(MatchesFileSpec, takesTimeInProportionToNameAndSpecAtMost) {
     const std::string name(4000, 'a');
-    const std::string spec = "*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*b";
-    EXPECT_FALSE(matchesFileSpec(name, spec));
-    EXPECT_TRUE(matchesFileSpec(name + "b", spec));
+    const std::string pattern = "*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*b";
+    EXPECT_FALSE(matchesFileSpec(name, pattern));
+    EXPECT_TRUE(matchesFileSpec(name + "b", pattern));
 }
 
 }  // namespace
