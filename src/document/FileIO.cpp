@@ -132,17 +132,6 @@ std::filesystem::path canonicalForm(const std::string& path) {
 
 WriteResult failure(std::string text) { return {false, std::move(text)}; }
 
-// Writes every byte to the descriptor; false, with errno set, when it cannot.
-bool writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
-
 // Writes what `produce` hands over to the descriptor, from where it stands,
 // and puts it on the disk. False when a byte is missing; `error` then holds
 // the system's reason, or 0 when the bytes stopped coming.
@@ -283,6 +272,16 @@ std::string saveBackupFolder() {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
     if (folder.isEmpty()) folder = QDir::tempPath();
     return QFile::encodeName(folder).toStdString();
+}
+
+bool writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
 }
 
 bool fileExists(const std::string& path) {

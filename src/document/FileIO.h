@@ -49,6 +49,9 @@ WriteResult writeTextFile(const std::string& path, std::string_view text, bool b
 // folder, or the system's temporary folder when there is none.
 std::string saveBackupFolder();
 
+// Writes every byte to an open file; false, with errno set, when it cannot.
+bool writeAll(int fd, std::string_view bytes);
+
 // Whether the system reports anything at all at a path (a file, a folder...).
 bool fileExists(const std::string& path);
 

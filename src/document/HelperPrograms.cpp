@@ -12,6 +12,7 @@
 #include "commands/CommandRouter.h"
 #include "commands/EditorView.h"
 #include "document/CHemlowHTMLDoc.h"
+#include "document/FileIO.h"
 #include "platform/FilePaths.h"
 #include "platform/Platform.h"
 #include "resources/CommandIds.h"
@@ -28,17 +29,6 @@ constexpr int kTempTries = 100;
 bool isExistingFile(const std::string& path) {
     struct stat status {};
     return ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
-}
-
-// Writes all bytes; false with errno set when the disk refuses.
-bool writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return false;
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
 }
 
 }  // namespace

@@ -55,10 +55,7 @@ void CharacterCommands::InsertHexChar() {
     }
     ValueEntry entry{kHexEntryTitle, "", false};
     const std::string selected = control.selectedText();
-    if (const auto code = codeOfCharacter(selected, control.encoding())) {
-        static constexpr char kDigits[] = "0123456789ABCDEF";
-        entry.value = {kDigits[*code >> 4], kDigits[*code & 15]};
-    }
+    if (const auto code = codeOfCharacter(selected, control.encoding())) entry.value = hexDigits(*code);
     for (;;) {
         const std::optional<std::string> typed = platform_.textDialogs.enterValue(entry);
         if (!typed) return;

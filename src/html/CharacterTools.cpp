@@ -2,7 +2,6 @@
 
 #include <QChar>
 
-#include <cstdio>
 
 #include "textmodel/AsciiText.h"
 #include "textmodel/TextUnit.h"
@@ -27,15 +26,12 @@ void changeAsciiCase(std::string& out, char c, CaseChange change) {
 
 bool isHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
 int hexValue(char c) { return c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10; }
-bool isEntryBlank(char c) { return isAsciiBlank(c) || c == '\v' || c == '\f'; }
-
-std::string hexByte(unsigned char byte) {
-    char digits[4];
-    std::snprintf(digits, sizeof digits, "%02X", byte);
-    return digits;
-}
-
 }  // namespace
+
+std::string hexDigits(unsigned char byte) {
+    constexpr char kDigits[] = "0123456789ABCDEF";
+    return {kDigits[byte >> 4], kDigits[byte & 15]};
+}
 
 std::string changeCase(std::string_view text, CaseChange change, TextEncoding encoding) {
     std::string out;
@@ -66,12 +62,12 @@ std::string changeCase(std::string_view text, CaseChange change, TextEncoding en
 
 std::optional<unsigned char> readHexEntry(std::string_view value) {
     std::size_t i = 0;
-    while (i < value.size() && isEntryBlank(value[i])) ++i;
+    while (i < value.size() && isTypedBlank(value[i])) ++i;
     int code = 0, digits = 0;
     for (; i < value.size() && isHexDigit(value[i]) && digits < 3; ++i, ++digits) code = code * 16 + hexValue(value[i]);
     if (digits == 0 || digits > 2) return std::nullopt;
     for (; i < value.size(); ++i)
-        if (!isEntryBlank(value[i])) return std::nullopt;
+        if (!isTypedBlank(value[i])) return std::nullopt;
     return static_cast<unsigned char>(code);
 }
 
@@ -109,7 +105,7 @@ HexDump hexDump(std::string_view selected, int start, int end) {
         const int inRow = std::min(kRow, count - row);
         for (int k = 0; k < inRow; ++k) {
             const auto byte = static_cast<unsigned char>(selected[static_cast<std::size_t>(row + k)]);
-            dump.body += hexByte(byte) + ' ';
+            dump.body += hexDigits(byte) + ' ';
             shown += byte >= 0x20 && byte <= 0x7E ? static_cast<char>(byte) : '.';
         }
         for (int k = inRow; k < kRow; ++k) dump.body += "   ";
@@ -127,7 +123,7 @@ AsciiReport asciiCompatibility(std::string_view text) {
         const auto byte = static_cast<unsigned char>(text[offset]);
         if ((byte >= 0x20 && byte <= 0x7E) || byte == '\t' || byte == '\n' || byte == '\r') continue;
         const std::string line = std::to_string(++found) + '\t' + std::to_string(offset) + '\t' +
-                                 std::to_string(byte) + '\t' + hexByte(byte) + "\r\n";
+                                 std::to_string(byte) + '\t' + hexDigits(byte) + "\r\n";
         if (found <= kShown) shown += line;
         all += line;
     }

@@ -19,6 +19,9 @@ enum class CaseChange { Upper, Lower, Invert };
 // when the code page holds its other case. No multi-byte character is split.
 std::string changeCase(std::string_view text, CaseChange change, TextEncoding encoding);
 
+// A byte's code as two capital hexadecimal digits ("%02X").
+std::string hexDigits(unsigned char byte);
+
 // One or two hexadecimal digits, with white space before and after allowed.
 std::optional<unsigned char> readHexEntry(std::string_view value);
 // The character of a code from 0 to 255 as the document stores it: the byte

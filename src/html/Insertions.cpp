@@ -77,8 +77,6 @@ std::string xhtmlPage(const std::string& kind, const std::string& dtd) {
            "</html>\r\n";
 }
 
-bool isBlank(char c) { return isAsciiBlank(c) || c == '\v' || c == '\f'; }
-
 }  // namespace
 
 std::optional<std::string_view> fixedBlockText(int commandId) {
@@ -115,8 +113,8 @@ std::optional<std::string_view> characterCode(int commandId) {
 }
 
 TagEntry readTagEntry(std::string_view typed) {
-    while (!typed.empty() && isBlank(typed.front())) typed.remove_prefix(1);
-    while (!typed.empty() && isBlank(typed.back())) typed.remove_suffix(1);
+    while (!typed.empty() && isTypedBlank(typed.front())) typed.remove_prefix(1);
+    while (!typed.empty() && isTypedBlank(typed.back())) typed.remove_suffix(1);
     TagEntry entry;
     for (const char c : typed) entry.value += toLowerAscii(c);
     if (!entry.value.empty() && entry.value.front() == '<') {

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "html/CharacterTools.h"
 #include "textmodel/TextEncoding.h"
 
 namespace tagloom {
@@ -176,14 +177,9 @@ constexpr std::array<Latin1Entity, 96> kLatin1Entities = {{
     {"thorn", "small letter thorn, Icelandic"},
     {"yuml", "small letter y with umlaut mark"},
 }};
-std::string twoHexDigits(int code) {
-    constexpr char kDigits[] = "0123456789ABCDEF";
-    return {kDigits[code >> 4], kDigits[code & 15]};
-}
-
 std::string codeRow(int code, const std::string& character, std::string_view name, std::string_view description) {
     const std::string decimal = std::to_string(code);
-    std::string row = decimal + '\t' + twoHexDigits(code) + '\t' + character + "\t&#" + decimal + ";\t";
+    std::string row = decimal + '\t' + hexDigits(static_cast<unsigned char>(code)) + '\t' + character + "\t&#" + decimal + ";\t";
     row += name;
     row += '\t';
     row += description;

@@ -40,5 +40,8 @@ constexpr bool isTabOrLineBreak(char c) { return c == kTab || c == kCR || c == k
 
 // A blank: space, TAB, CR or LF.
 constexpr bool isAsciiBlank(char c) { return c == ' ' || isTabOrLineBreak(c); }
+// White space as C's isspace knows it: the blanks, vertical tab and form feed;
+// what is trimmed from a value typed into a dialog.
+constexpr bool isTypedBlank(char c) { return isAsciiBlank(c) || c == '\v' || c == '\f'; }
 
 }  // namespace tagloom
