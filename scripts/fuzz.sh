@@ -25,8 +25,11 @@ for target in "$build_dir"/tests/fuzz/fuzz_*; do
   # New inputs go to a scratch folder so the seed corpus in the tree stays as committed.
   work="$build_dir/corpus/$name"
   mkdir -p "$work"
+  # Seeds: the target's own inputs, where it has some, and the pages every target starts from.
+  seeds=("$root/tests/fuzz/corpus/pages")
+  [ -d "$root/tests/fuzz/corpus/$name" ] && seeds+=("$root/tests/fuzz/corpus/$name")
   echo "== $name: ${seconds}s"
   "$target" -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=20 -print_final_stats=1 \
-    -artifact_prefix="$findings/$name-" "$work" "$root/tests/fuzz/corpus/$name"
+    -artifact_prefix="$findings/$name-" "$work" "${seeds[@]}"
 done
 echo "All fuzz targets ran ${seconds}s without a finding."
