@@ -1,19 +1,14 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets of tests/fuzz with clang into build-fuzz and
-# runs each on its seed corpus for SECONDS (default 20). Stops at the first
-# target that finds a fault; its crash input is left in build-fuzz/findings.
+# Builds the libFuzzer targets of tests/fuzz in the sanitizer build
+# (build-asan) and runs each on its seed corpus for SECONDS (default 20).
+# Stops at the first target that finds a fault; its crash input is left in
+# build-asan/findings.
 #   scripts/fuzz.sh [SECONDS]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-20}
-"$root/scripts/install-deps.sh"
-
-build_dir="$root/build-fuzz"
-if [ ! -f "$build_dir/build.ninja" ]; then
-  CC=clang CXX=clang++ cmake -S "$root" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DTAGLOOM_FUZZ=ON -DTAGLOOM_BUILD_TESTS=OFF -DTAGLOOM_BUILD_BENCH=OFF
-fi
-cmake --build "$build_dir" --target fuzz_targets
+build_dir="$root/build-asan"
+"$root/scripts/build.sh" --sanitize fuzz_targets
 
 findings="$build_dir/findings"
 mkdir -p "$findings"

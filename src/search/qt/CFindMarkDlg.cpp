@@ -121,7 +121,8 @@ void CFindMarkDlg::buildControls() {
     grid->addWidget(addButton(kCancel, QStringLiteral("Cancel")), 3, 5);
     grid->setSizeConstraint(QLayout::SetFixedSize);
 
-    for (const auto& [id, b] : buttons_) {
+    for (const auto& [id, button] : buttons_) {
+        QPushButton* b = button;  // a plain variable, so the lambdas below can capture it
         if (id == kClearFind || id == kClearReplace) b->setFixedWidth(b->fontMetrics().horizontalAdvance(b->text()) + 16);
         switch (id) {
         case kClearFind:
