@@ -11,7 +11,7 @@ build_dir="$root/build-asan"
 "$root/scripts/build.sh" --sanitize fuzz_targets
 
 findings="$build_dir/findings"
-mkdir -p "$findings"
+mkdir -p "$findings" "$build_dir/fuzz-logs"
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 for target in "$build_dir"/tests/fuzz/fuzz_*; do
@@ -23,8 +23,15 @@ for target in "$build_dir"/tests/fuzz/fuzz_*; do
   # Seeds: the target's own inputs, where it has some, and the pages every target starts from.
   seeds=("$root/tests/fuzz/corpus/pages")
   [ -d "$root/tests/fuzz/corpus/$name" ] && seeds+=("$root/tests/fuzz/corpus/$name")
-  echo "== $name: ${seconds}s"
-  "$target" -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=20 -print_final_stats=1 \
-    -artifact_prefix="$findings/$name-" "$work" "${seeds[@]}"
+  # Each run's report goes to a log, shown whole only when the target finds a fault.
+  log="$build_dir/fuzz-logs/$name.log"
+  if ! "$target" -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=20 -print_final_stats=1 \
+      -artifact_prefix="$findings/$name-" "$work" "${seeds[@]}" > "$log" 2>&1; then
+    cat "$log"
+    echo "fuzz_$name found a fault; its input is in $findings" >&2
+    exit 1
+  fi
+  runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
+  echo "fuzz_$name: $runs runs in ${seconds}s, no finding"
 done
 echo "All fuzz targets ran ${seconds}s without a finding."
