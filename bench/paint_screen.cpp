@@ -57,15 +57,17 @@ BENCHMARK(BM_PageDownWithLineNumbers)->Arg(10 * 1024)->Arg(100 << 20)->Unit(benc
 
 // The whole path of one typed character: the control, its notifications, the
 // undo record, the after-change step, the status indicators, the enable rules
-// of the HTML toolbar that the idle update asks, and a repaint.
+// of the HTML toolbar that the idle update asks, and a repaint. Typed at a
+// random place, or at the end, behind "</html>", where a page grows.
 void BM_TypeOneCharacterWholePath(benchmark::State& state) {
     BenchEditor editor(page(static_cast<std::size_t>(state.range(0))), true);
+    const bool atEnd = state.range(1) != 0;
     std::mt19937 random(3);
     const int length = editor.view.control().length();
     std::vector<double> micros;
     for (auto _ : state) {
         const auto started = std::chrono::steady_clock::now();
-        const int at = static_cast<int>(random() % length);
+        const int at = atEnd ? editor.view.control().length() : static_cast<int>(random() % length);
         editor.view.control().setSel(at, at);
         editor.view.control().typeText("a");
         for (int id : {str::PaneLines, str::PaneBytes, str::PaneLnCol, str::PaneBookmarks, cmd::HtmlFormat,
@@ -78,7 +80,10 @@ void BM_TypeOneCharacterWholePath(benchmark::State& state) {
     std::nth_element(micros.begin(), micros.begin() + micros.size() / 2, micros.end());
     state.counters["median_us"] = micros[micros.size() / 2];
 }
-BENCHMARK(BM_TypeOneCharacterWholePath)->Arg(10 * 1024)->Arg(100 << 20)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TypeOneCharacterWholePath)
+    ->ArgNames({"bytes", "at_end"})
+    ->ArgsProduct({{10 * 1024, 100 << 20}, {0, 1}})
+    ->Unit(benchmark::kMicrosecond);
 
 // A screen whose lines hold 4 marked words each, 200 in view, painted with
 // the marks shown (1) and hidden (0).

@@ -75,6 +75,11 @@ void HtmlDocumentTest::onChange(const TextChange& change) {
         const auto edited = static_cast<unsigned>(change.length);
         if (inserted && position <= start) navigator_.nHtmlStart = start + edited;
         if (!inserted && position + edited <= start) navigator_.nHtmlStart = start - edited;
+        // An edit behind the closing marker leaves it where it was, counted
+        // from the start: typing after "</html>" needs no new search.
+        const unsigned end = static_cast<unsigned>(lengthBefore) - navigator_.nHtmlEndBack;
+        if (position >= end + TagNavigator::kHtmlClose.size())
+            navigator_.nHtmlEndBack = static_cast<unsigned>(length) - end;
         known_ = navigator_.cacheHolds(static_cast<std::size_t>(length), [&control](std::size_t offset,
                                                                                     std::size_t count) {
             return control.copyRange(static_cast<int>(offset), static_cast<int>(offset + count));

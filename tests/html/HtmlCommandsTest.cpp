@@ -72,6 +72,25 @@ TEST(HtmlCommands, theDocumentTestAfterEveryRandomEditEqualsTheWholeTextTest) {
     EXPECT_GT(turns, 100);
 }
 
+// Typing behind "</html>" is common at the end of a page; the enable rule
+// asked after each key must not read the whole text again.
+TEST(HtmlCommands, typingAfterTheClosingMarkerKeepsTheDocumentTestWithoutReadingTheWholeText) {
+    ViewFixture f;
+    f.load("<html><body>" + std::string(200, 'x') + "</body></html>\r\n");
+    ASSERT_TRUE(f.router.query(cmd::FindNextTag).enabled);
+    const int end = f.control().length();
+    for (const char* typed : {"a", "<!-- note -->", "</html>", "b"}) {
+        f.select(f.control().length(), f.control().length());
+        f.control().replaceSel(typed, true);
+        EXPECT_TRUE(f.router.query(cmd::FindNextTag).enabled) << typed;
+        EXPECT_FALSE(f.control().isLockFree()) << "the text was made contiguous after " << typed;
+    }
+    f.select(end + 1, f.control().length());  // keeps the "a"
+    f.control().replaceSel("", true);
+    EXPECT_TRUE(f.router.query(cmd::FindNextTag).enabled);
+    EXPECT_FALSE(f.control().isLockFree());
+}
+
 TEST(HtmlCommands, aTextTooShortToBeADocumentBecomesOneWhenItGrowsAnywhere) {
     struct Case {
         const char* text;
