@@ -1,6 +1,6 @@
 #pragma once
 // Find in Files: every file of a folder (and of its sub-folders down to a
-// depth) whose name fits a file specification is searched for a literal text,
+// depth) whose name fits a file-name pattern is searched for a literal text,
 // and the byte offsets of all occurrences are listed, file by file, in the
 // results text that the results window shows and Go To reads back.
 #include <optional>
@@ -47,7 +47,7 @@ struct FindInFilesResult {
 
 FindInFilesResult findInFiles(const FindInFilesRequest& request, FindInFilesProgress* progress = nullptr);
 
-// Whether a file name fits a file-specification pattern: '*' matches any run of
+// Whether a file name fits a file-name pattern: '*' matches any run of
 // characters, '?' one character, and '?'s at the end may also match nothing
 // ("*.htm?" fits "a.htm" and "a.html"); ASCII letters match in either case.
 bool matchesFileSpec(std::string_view name, std::string_view pattern);

@@ -127,8 +127,8 @@ const char* const kHelp =
     "when find-in-files ran (also with no file found), 1 when html-format or replace\n"
     "refused an input, when hexdump's selection is empty, when ascii-check found\n"
     "a byte outside ASCII, or when pdf has nothing to print (an empty FILE, or\n"
-    "margins that leave no room for text); 2 for a usage error, an empty find text or file\n"
-    "specification, a FOLDER that cannot be read, or a file that could not be read\n"
+    "margins that leave no room for text); 2 for a usage error, an empty find text or\n"
+    "--spec pattern, a FOLDER that cannot be read, or a file that could not be read\n"
     "or written.\n";
 
 namespace {
@@ -174,7 +174,7 @@ std::string replaceOptionsError(const Arguments& parsed) {
 std::string findInFilesOptionsError(const Arguments& parsed) {
     if (!parsed.findText) return "find-in-files needs --find TEXT";
     if (parsed.findText->empty()) return "the find text is empty";
-    if (parsed.fileSpec && parsed.fileSpec->empty()) return "the file specification is empty";
+    if (parsed.fileSpec && parsed.fileSpec->empty()) return "the --spec pattern is empty";
     if (parsed.replaceText || parsed.up) return "--with and --up go with replace only";
     if (parsed.output || parsed.inPlace || parsed.census || parsed.range || parsed.all)
         return "find-in-files takes no -o, -i, --census, --range or --all";
@@ -279,7 +279,7 @@ ParseResult parseArguments(const std::vector<std::string>& args) {
             parsed.landscape = true;
         } else if (arg == "--spec") {
             if (i + 1 == args.size()) {
-                result.error = "--spec needs a file specification";
+                result.error = "--spec needs a file-name pattern";
                 return result;
             }
             if (parsed.fileSpec) {

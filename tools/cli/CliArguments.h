@@ -25,7 +25,7 @@ struct Arguments {
     // hexdump: the selection --range START END, all of the text without it
     std::optional<std::pair<long long, long long>> range;
     bool all = false;  // ascii-check --all
-    // find-in-files: the file specification and the depth of sub-folders
+    // find-in-files: the file-name pattern and the depth of sub-folders
     std::optional<std::string> fileSpec;  // --spec
     std::optional<int> depth;             // --depth
     // pdf: what the printed pages show, and their orientation

@@ -1,5 +1,5 @@
 #pragma once
-// The Find in Files dialog: the options, the file specification, the find
+// The Find in Files dialog: the options, the file-name pattern, the find
 // text, the folder (set with the browse button only) and the depth of
 // sub-folders; Find and Cancel.
 #include <QDialog>
