@@ -28,28 +28,23 @@ void expectTiled(std::string_view text, const std::vector<MarkupPiece>& pieces) 
     EXPECT_EQ(next, text.size());
 }
 
-TEST(MarkupReader, quotedValueRunningToTheEndLeavesNoEmptyPiece) {
-    const std::string_view text = "<p><a href=\"x.html";
-    const auto pieces = piecesOf(text);
-    expectTiled(text, pieces);
-    ASSERT_FALSE(pieces.empty());
-    EXPECT_EQ(pieces.back().kind, MarkupPiece::Kind::Quoted);
-}
-
-TEST(MarkupReader, phpBlockInAValueRunningToTheEndLeavesNoEmptyPiece) {
-    const std::string_view text = "<a href=\"<?php echo $url; > more";
-    const auto pieces = piecesOf(text);
-    expectTiled(text, pieces);
-    ASSERT_FALSE(pieces.empty());
-    EXPECT_EQ(pieces.back().kind, MarkupPiece::Kind::Quoted);
-}
-
-TEST(MarkupReader, phpBlockInATagRunningToTheEndLeavesNoEmptyPiece) {
-    const std::string_view text = "<input <?php echo 1;";
-    const auto pieces = piecesOf(text);
-    expectTiled(text, pieces);
-    ASSERT_FALSE(pieces.empty());
-    EXPECT_EQ(pieces.back().kind, MarkupPiece::Kind::Processing);
+TEST(MarkupReader, aQuotedValueOrPhpBlockRunningToTheEndLeavesNoEmptyPiece) {
+    struct Case {
+        std::string_view text;
+        MarkupPiece::Kind last;
+    };
+    const Case cases[] = {
+        {"<p><a href=\"x.html", MarkupPiece::Kind::Quoted},
+        {"<a href=\"<?php echo $url; > more", MarkupPiece::Kind::Quoted},
+        {"<input <?php echo 1;", MarkupPiece::Kind::Processing},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        const auto pieces = piecesOf(c.text);
+        expectTiled(c.text, pieces);
+        ASSERT_FALSE(pieces.empty());
+        EXPECT_EQ(pieces.back().kind, c.last);
+    }
 }
 
 TEST(MarkupReader, piecesOfAPageTileItAndNameTheirKinds) {
