@@ -35,15 +35,21 @@ TEST(FindInFilesWindows, anEmptyDepthIsRefusedAndABrowsedFolderEndsWithASlash) {
     EXPECT_EQ(dialog.form().folder, "/new/place/");
 }
 
-TEST(FindInFilesWindows, goToCountsEachLineBreakOfTheResultsAsTwoBytes) {
-    const std::string text = "head\r\n\r\nLooking For: x\r\n\r\n/d/\r\n  caf\xc3\xa9.html  --  7 \r\n";
-    int told = -1;
-    CFindResultsDlg dialog("Tagloom - Find in Files", text, [&](int at) { told = at; }, nullptr);
-    QTextCursor cursor = dialog.textBox()->textCursor();
-    cursor.setPosition(static_cast<int>(dialog.textBox()->toPlainText().indexOf(QLatin1Char('7'))));
-    dialog.textBox()->setTextCursor(cursor);
-    dialog.GoTo();
-    EXPECT_EQ(told, static_cast<int>(text.find('7')));
+// Go To is told the byte offset of the place in the results text: each line
+// break there is CR LF, and a name counts with its own bytes, UTF-8 or not.
+TEST(FindInFilesWindows, goToFindsThePlaceInTheResultsBytes) {
+    const std::string names[] = {"caf\xc3\xa9.html", "caf\xe9\xe9.html", "\xf0\x9f\x98\x80.html", "a\x80\xc3.html"};
+    for (const std::string& name : names) {
+        SCOPED_TRACE(name);
+        const std::string text = "head\r\n\r\nLooking For: x\r\n\r\n/d/\xe9/\r\n  " + name + "  --  7 \r\n";
+        int told = -1;
+        CFindResultsDlg dialog("Tagloom - Find in Files", text, [&](int at) { told = at; }, nullptr);
+        QTextCursor cursor = dialog.textBox()->textCursor();
+        cursor.setPosition(static_cast<int>(dialog.textBox()->toPlainText().indexOf(QLatin1Char('7'))));
+        dialog.textBox()->setTextCursor(cursor);
+        dialog.GoTo();
+        EXPECT_EQ(told, static_cast<int>(text.find('7')));
+    }
 }
 
 TEST(FindInFilesWindows, theSearchRunsOnAWorkerWhileTheWindowKeepsPolling) {

@@ -14,7 +14,7 @@ namespace tagloom {
 
 CFindResultsDlg::CFindResultsDlg(const std::string& title, const std::string& text, std::function<void(int)> goTo,
                                  QWidget* parent)
-    : QDialog(parent), box_(new QPlainTextEdit(this)), goTo_(std::move(goTo)) {
+    : QDialog(parent), text_(text), box_(new QPlainTextEdit(this)), goTo_(std::move(goTo)) {
     setWindowTitle(toQString(title));
     box_->setReadOnly(true);
     box_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -39,11 +39,14 @@ CFindResultsDlg::CFindResultsDlg(const std::string& title, const std::string& te
     resize(metrics.averageCharWidth() * 90, metrics.height() * 24);
 }
 
-// The box shows each CR LF as one line break; every break before the place
-// stands for two bytes of the text.
+// The box shows each CR LF of the text as one line break: every break before
+// the place stands for a CR that the box leaves out. The place is then found
+// in the text's own bytes, so names that are not UTF-8 count as they are.
 void CFindResultsDlg::GoTo() {
-    const QString shown = box_->toPlainText().left(box_->textCursor().selectionStart());
-    goTo_(static_cast<int>(fromQString(shown).size()) + static_cast<int>(shown.count(QLatin1Char('\n'))));
+    const int place = box_->textCursor().selectionStart();
+    const QString shown = box_->toPlainText().left(place);
+    const std::size_t at = byteOffsetOf(text_, place + shown.count(QLatin1Char('\n')));
+    goTo_(static_cast<int>(at));
 }
 
 }  // namespace tagloom

@@ -18,6 +18,7 @@ public:
     void GoTo();
 
 private:
+    std::string text_;
     QPlainTextEdit* box_;
     std::function<void(int)> goTo_;
 };
