@@ -79,9 +79,7 @@ void CharacterCommands::HexOfSelectedText() {
     const Selection selection = view_.control().selection();
     if (selection.empty()) return;
     BusyCursor busy(platform_.desktop);
-    const HexDump dump = hexDump(view_.text().substr(static_cast<std::size_t>(selection.start),
-                                                     static_cast<std::size_t>(selection.length())),
-                                 selection.start, selection.end);
+    const HexDump dump = hexDump(view_.control().selectedText(), selection.start, selection.end);
     platform_.textDialogs.showText(TextView::HexDump, dump.title, dump.body);
 }
 

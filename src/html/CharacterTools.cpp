@@ -96,7 +96,7 @@ HexDump hexDump(std::string_view selected, int start, int end) {
     dump.title = "Hex of selected characters " + std::to_string(start) + " to " + std::to_string(end - 1) + " (0-based)";
     const int width = static_cast<int>(std::to_string(end).size());
     const auto count = static_cast<int>(selected.size());
-    dump.body.reserve(static_cast<std::size_t>((width + 53) * count / kRow + 10));
+    dump.body.reserve((static_cast<std::size_t>(width) + 53) * selected.size() / kRow + 10);
     for (int row = 0; row < count; row += kRow) {
         const std::string offset = std::to_string(start + row);
         dump.body += ' ' + std::string(static_cast<std::size_t>(width) - std::min<std::size_t>(offset.size(), width), ' ') +

@@ -165,20 +165,8 @@ std::string EditControl::copyRange(int start, int end) const {
 }
 
 Selection EditControl::characterAt(int offset) const {
-    offset = clampOffset(offset);
-    const int from = std::max(0, offset - 3);
-    const std::string bytes = copyRange(from, offset + 4);
-    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
-    const auto unitAt = [&](int start) {
-        return decodeUnit(data + (start - from), static_cast<int>(bytes.size()) - (start - from)).length;
-    };
-    if (offset == length()) return {offset, offset};
-    // A sequence that begins up to three bytes before may cover the offset.
-    for (int start = from; start < offset; ++start) {
-        const int length = unitAt(start);
-        if (start + length > offset) return {start, start + length};
-    }
-    return {offset, offset + unitAt(offset)};
+    const int at = stops_.snap(clampOffset(offset));
+    return {at, stops_.next(at)};
 }
 
 int EditControl::clampOffset(int offset) const { return std::clamp(offset, 0, length()); }

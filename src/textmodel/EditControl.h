@@ -144,7 +144,7 @@ public:
     // The bytes [start, end), clamped to the text.
     std::string copyRange(int start, int end) const;
     // The character that holds offset (clamped to the text) as the caret
-    // sees it: a valid UTF-8 sequence or a single byte. Empty at the end.
+    // sees it: a character or a whole line break. Empty at the end.
     Selection characterAt(int offset) const;
 
     // ---- selection ----

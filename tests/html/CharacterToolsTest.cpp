@@ -144,6 +144,7 @@ TEST(CharacterCommands, insertHexCharPutsOneCharacterAndSelectsIt) {
         {"a bad value, then a good one", "xy", 1, 1, {"0x41", "4 1", "42"}, "", "xBy", {1, 2}, 2},
         {"a bad value, then Cancel", "xy", 1, 1, {"G1", std::nullopt}, "", "xy", {1, 1}, 1},
         {"00 removes the selection and selects what follows", "xzy", 1, 2, {"00"}, "7A", "xy", {1, 2}, 0},
+        {"00 before a line break selects the whole of it", "x\r\ny", 1, 1, {"00"}, "", "x\r\ny", {1, 3}, 0},
         {"E9 in UTF-8 is the whole character", "\xc3\xa9y", 0, 2, {"e9"}, "E9", "\xc3\xa9y", {0, 2}, 0},
         {"E9 in Windows-1252 is one byte", "\xe9y", 2, 2, {"e9"}, "", "\xe9y\xe9", {2, 3}, 0},
     };
