@@ -31,6 +31,8 @@ public:
     virtual void RevealSelection() = 0;
     // The caret's line to the middle of the view, when the settings ask for it.
     virtual void CenterCaretLine() = 0;
+    // The caret's line to the middle of the view, whatever the settings say.
+    virtual void ScrollCaretLineToMiddle() = 0;
     // The Ln/Col indicator follows the caret.
     virtual void UpdateLnCol() = 0;
     // Repaints the margin and the overlays once the queue is idle.

@@ -86,7 +86,8 @@ public:
     static constexpr std::size_t kShortestHtmlDocument = 12;
 
     // Where "<HTML" was found, and the distance from the end of the text to
-    // where "/HTML>" was found (it survives edits behind the closing tag).
+    // where "/HTML>" was found, which edits in front of the closing tag leave
+    // unchanged. Whoever edits the text moves them for the other edits.
     unsigned nHtmlStart = 0;
     unsigned nHtmlEndBack = 0;
 };

@@ -27,6 +27,7 @@ public:
     bool isHtmlDocument() override { return false; }
     void RevealSelection() override {}
     void CenterCaretLine() override {}
+    void ScrollCaretLineToMiddle() override {}
     void UpdateLnCol() override {}
     void postRepaint() override {}
     void ReplaceWholeText(std::string&& text) override { control_.exchangeText(std::move(text)); }

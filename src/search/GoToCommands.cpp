@@ -1,6 +1,5 @@
 #include "search/GoToCommands.h"
 
-#include <cerrno>
 #include <climits>
 #include <cstdlib>
 
@@ -8,7 +7,6 @@
 #include "commands/EditorView.h"
 #include "platform/Platform.h"
 #include "resources/CommandIds.h"
-#include "settings/EditorSettings.h"
 #include "textmodel/EditControl.h"
 
 namespace tagloom {
@@ -22,7 +20,6 @@ constexpr const char* kGoToOffsetTitle = "Tagloom - Go to Offset";
 std::optional<int> leadingInteger(const std::string& value) {
     const char* begin = value.c_str();
     char* end = nullptr;
-    errno = 0;
     const long long number = std::strtoll(begin, &end, 10);
     if (end == begin) return std::nullopt;
     if (number > INT_MAX) return INT_MAX;
@@ -34,8 +31,8 @@ bool isLineBreakByte(char c) { return c == '\n' || c == '\r'; }
 
 }  // namespace
 
-GoToCommands::GoToCommands(EditorView& view, EditorSettings& settings, Platform& platform, CommandRouter& router)
-    : view_(view), settings_(settings), platform_(platform) {
+GoToCommands::GoToCommands(EditorView& view, Platform& platform, CommandRouter& router)
+    : view_(view), platform_(platform) {
     const auto hasText = [this](CommandState& s) { s.enabled = view_.control().length() != 0; };
     router.add(cmd::GoToLine, [this] { GoToLine(); }, hasText);
     router.add(cmd::GoToOffset, [this] { GoToOffset(); }, hasText);
@@ -97,12 +94,8 @@ void GoToCommands::GoToOffset() {
                                 Icon::Information, 0});
 }
 
-// The caret's line to the middle of the window, whatever the setting says.
 void GoToCommands::ScrollToCursor() {
-    const int saved = settings_.bScrollCenter;
-    settings_.bScrollCenter = 1;
-    view_.CenterCaretLine();
-    settings_.bScrollCenter = saved;
+    view_.ScrollCaretLineToMiddle();
     view_.RevealSelection();
 }
 

@@ -5,12 +5,11 @@ namespace tagloom {
 
 class CommandRouter;
 class EditorView;
-struct EditorSettings;
 struct Platform;
 
 class GoToCommands {
 public:
-    GoToCommands(EditorView& view, EditorSettings& settings, Platform& platform, CommandRouter& router);
+    GoToCommands(EditorView& view, Platform& platform, CommandRouter& router);
     GoToCommands(const GoToCommands&) = delete;
     GoToCommands& operator=(const GoToCommands&) = delete;
 
@@ -25,7 +24,6 @@ public:
 
 private:
     EditorView& view_;
-    EditorSettings& settings_;
     Platform& platform_;
 };
 

@@ -50,7 +50,7 @@ CHemlowHTMLView::CHemlowHTMLView(Platform& platform, CommandRouter& router, Font
       textTools_(std::make_unique<TextToolCommands>(*this, platform, router)),
       insertions_(std::make_unique<InsertCommands>(*this, platform, router)),
       characters_(std::make_unique<CharacterCommands>(*this, platform, router)),
-      goTo_(std::make_unique<GoToCommands>(*this, settings_, platform, router)),
+      goTo_(std::make_unique<GoToCommands>(*this, platform, router)),
       findInFiles_(std::make_unique<FindInFilesCommands>(*this, settings_, platform, router)),
       fileCommands_(std::make_unique<FileCommands>(*this, settings_, document, platform, router)),
       helperPrograms_(std::make_unique<HelperPrograms>(*this, settings_, document, platform, router)),
@@ -160,7 +160,14 @@ void CHemlowHTMLView::zoomTo(std::optional<int> pointSize) {
 // --- caret and selection steps -------------------------------------------------
 
 void CHemlowHTMLView::CenterCaretLine() {
-    if (nLineHeight > 0 && settings_.bScrollCenter) {
+    if (settings_.bScrollCenter)
+        ScrollCaretLineToMiddle();
+    else
+        postRepaint();
+}
+
+void CHemlowHTMLView::ScrollCaretLineToMiddle() {
+    if (nLineHeight > 0) {
         const int height = control_.getRect().bottom - control_.getRect().top;
         const int caretLine = control_.lineFromChar(-1);
         control_.lineScroll(0, caretLine - control_.firstVisibleLine() - (height / nLineHeight) / 2);

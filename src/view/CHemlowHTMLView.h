@@ -71,6 +71,7 @@ public:
     bool isHtmlDocument() override;
     void RevealSelection() override;
     void CenterCaretLine() override;
+    void ScrollCaretLineToMiddle() override;
     void UpdateLnCol() override;
     // The after-change step: modified flags, repaint, Ln/Col.
     void AfterChange();

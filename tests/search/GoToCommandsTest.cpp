@@ -12,7 +12,7 @@ namespace {
 
 struct GoTo : test::ComponentFixture {
     EditorSettings settings;
-    GoToCommands commands{view, settings, fake.platform, router};
+    GoToCommands commands{view, fake.platform, router};
     Selection selection() { return view.control().selection(); }
     void answer(std::optional<std::string> value) { fake.textDialogs.answers.push_back(std::move(value)); }
 };
@@ -108,7 +108,7 @@ TEST(GoToCommands, goToOffsetClampsAndMovesOffLineBreaksWithANote) {
     }
 }
 
-TEST(GoToCommands, countMarkedCountsLineEndsAsTwoAndScrollToCursorKeepsTheSetting) {
+TEST(GoToCommands, countMarkedCountsLineEndsAsTwoAndScrollToCursorCentresWhateverTheSetting) {
     GoTo f;
     f.load("ab\r\ncd\r\nef", 0, 8);
     f.router.run(cmd::CountMarked);
@@ -117,6 +117,7 @@ TEST(GoToCommands, countMarkedCountsLineEndsAsTwoAndScrollToCursorKeepsTheSettin
 
     f.settings.bScrollCenter = 0;
     f.router.run(cmd::ScrollToCursor);
+    EXPECT_EQ(f.view.scrollsToMiddle, 1);
     EXPECT_EQ(f.settings.bScrollCenter, 0);
     EXPECT_EQ(f.selection(), (Selection{0, 8}));
     EXPECT_EQ(f.view.reveals, 1);

@@ -28,6 +28,7 @@ public:
     bool isHtmlDocument() override { return htmlDocument; }
     void RevealSelection() override { ++reveals; }
     void CenterCaretLine() override {}
+    void ScrollCaretLineToMiddle() override { ++scrollsToMiddle; }
     void UpdateLnCol() override {}
     void postRepaint() override {}
     void ReplaceWholeText(std::string&& text) override {
@@ -41,6 +42,7 @@ public:
     std::string path;
     bool htmlDocument = false;
     int reveals = 0;
+    int scrollsToMiddle = 0;
     int wholeTextReplacements = 0;
 
 private:
