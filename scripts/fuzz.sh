@@ -14,9 +14,10 @@ findings="$build_dir/findings"
 mkdir -p "$findings" "$build_dir/fuzz-logs"
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
-for target in "$build_dir"/tests/fuzz/fuzz_*; do
-  name=$(basename "$target")
-  name=${name#fuzz_}
+# One target per source, so a program left over from a removed source never runs.
+for source in "$root"/tests/fuzz/*.cpp; do
+  name=$(basename "$source" .cpp)
+  target="$build_dir/tests/fuzz/fuzz_$name"
   # New inputs go to a scratch folder so the seed corpus in the tree stays as committed.
   work="$build_dir/corpus/$name"
   mkdir -p "$work"

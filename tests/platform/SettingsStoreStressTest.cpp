@@ -2,6 +2,7 @@
 // torn, every value read is one a writer wrote whole, the values one writer
 // flushed together are read together, and both writers' last values remain.
 #include <QSettings>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -82,9 +83,8 @@ std::optional<int> roundOf(QSettings& snapshot, int writer) {
 
 TEST(SettingsStoreStress, twoWritersNeverTearTheFileAndBothKeepTheirLastValues) {
     constexpr int kRounds = 150;
-    const std::string ini = (std::filesystem::temp_directory_path() / ("tagloom-stress-" + std::to_string(::getpid()) +
-                                                                       ".conf")).string();
-    std::filesystem::remove(ini);
+    const QTemporaryDir folder;  // holds the store and its lock file, both removed at the end
+    const std::string ini = folder.filePath(QStringLiteral("stress.conf")).toStdString();
     const pid_t writers[2] = {startWriter(ini, 0, kRounds), startWriter(ini, 1, kRounds)};
     ASSERT_GT(writers[0], 0);
     ASSERT_GT(writers[1], 0);
@@ -107,7 +107,6 @@ TEST(SettingsStoreStress, twoWritersNeverTearTheFileAndBothKeepTheirLastValues) 
     QSettings last(QString::fromStdString(ini), QSettings::IniFormat);
     EXPECT_EQ(roundOf(last, 0), kRounds - 1);
     EXPECT_EQ(roundOf(last, 1), kRounds - 1);
-    std::filesystem::remove(ini);
 }
 
 }  // namespace

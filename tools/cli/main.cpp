@@ -85,6 +85,14 @@ bool writeStandardOutput(std::string_view text, bool bUnixFile) {
     return written && std::fflush(stdout) == 0;
 }
 
+// A text the editor shows in a window, written to standard output as it is
+// (its line breaks are the editor's CR LF); says so when it cannot be.
+bool printResultText(std::string_view text) {
+    if (std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0) return true;
+    printError("standard output", std::strerror(errno));
+    return false;
+}
+
 // A selection as the editor's /iss and /isa switches give it: offsets in the
 // file, which for a UNIX file lack the CR of every line break before them.
 std::string selectionText(std::string_view text, Selection selection, bool bUnixFile) {
@@ -201,11 +209,7 @@ ExitStatus writeReport(const Arguments& arguments, const Input& input) {
         report = arguments.all && !compatible ? std::move(checked.clipboardText) : std::move(checked.message.text);
         if (!compatible) status = kRefused;
     }
-    if (std::fwrite(report.data(), 1, report.size(), stdout) != report.size() || std::fflush(stdout) != 0) {
-        printError("standard output", std::strerror(errno));
-        return kFailed;
-    }
-    return status;
+    return printResultText(report) ? status : kFailed;
 }
 
 ExitStatus processInput(const Arguments& arguments, const ReplaceOrder& order, const std::string& name) {
@@ -268,11 +272,7 @@ ExitStatus findInFolder(const Arguments& arguments) {
         std::fprintf(stderr, "tagloom-cli: %s\n", found.error.c_str());
         return kFailed;
     }
-    if (std::fwrite(found.text.data(), 1, found.text.size(), stdout) != found.text.size() || std::fflush(stdout) != 0) {
-        printError("standard output", std::strerror(errno));
-        return kFailed;
-    }
-    return kDone;
+    return printResultText(found.text) ? kDone : kFailed;
 }
 
 // Print on the PDF writer, FILE's name in the header.
