@@ -3,7 +3,8 @@
 // the old file stays byte for byte, the document keeps its text and its
 // modified flag and the editor's own message is shown; or it gets past the
 // failure (Qt's final flush is not checked, ours before it is) and then the
-// file holds exactly the new text. A load that fails leaves the open document.
+// file holds exactly the new text. Either way no temporary file is left.
+// A load that fails leaves the open document.
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -43,11 +44,13 @@ TEST(FileFaults, aSaveThatFailsAtAnyStepLeavesTheOldFileAndKeepsTheChanges) {
             }
             if (!struck || !editor.document.IsModified()) {
                 EXPECT_EQ(test::readRawFile(path), "new " + kOldBytes);
+                EXPECT_EQ(test::fileNamesIn(folder), std::vector<std::string>{"page.html"});
                 EXPECT_TRUE(editor.fake.prompter.messages.empty());
                 if (!struck) break;
                 continue;
             }
             EXPECT_EQ(test::readRawFile(path), kOldBytes);
+            EXPECT_EQ(test::fileNamesIn(folder), std::vector<std::string>{"page.html"}) << "a temporary file was left";
             EXPECT_EQ(editor.text(), edited);
             ASSERT_EQ(editor.fake.prompter.messages.size(), 1u);
             EXPECT_EQ(editor.fake.prompter.messages[0].text, message);

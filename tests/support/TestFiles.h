@@ -1,14 +1,18 @@
 #pragma once
-// Helpers for the file tests: raw bytes in and out of files, random bytes,
+// Helpers for the file tests: raw bytes in and out of files, a folder's
+// entries, random bytes,
 // and a scope in which the file system's permissions bind even a root process.
 #include <linux/capability.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace tagloom::test {
 
@@ -19,6 +23,14 @@ inline void writeRawFile(const std::string& path, const std::string& bytes) {
 inline std::string readRawFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The names of a folder's entries, sorted.
+inline std::vector<std::string> fileNamesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 inline std::string randomBytes(std::mt19937& random, std::size_t size) {
