@@ -68,13 +68,24 @@ std::vector<int> tagIndents(std::string_view copy, const std::vector<TagSpan>& t
     return indents;
 }
 
+bool isLineBreak(char c) { return c == kCR || c == kLF; }
+
+// Appends text without its line breaks. A run of them that stood between two
+// bytes that are not blanks (the byte before the text is the last one
+// written) becomes one space, so the words a browser shows stay apart; a run
+// that ends the text is left to the line end the layout writes after it.
 void appendWithoutLineBreaks(std::string& out, std::string_view text) {
     std::size_t from = 0;
-    for (std::size_t i = 0; i < text.size(); ++i)
-        if (text[i] == kCR || text[i] == kLF) {
-            out.append(text, from, i - from);
-            from = i + 1;
+    for (std::size_t i = 0; i < text.size();) {
+        if (!isLineBreak(text[i])) {
+            ++i;
+            continue;
         }
+        out.append(text, from, i - from);
+        while (i < text.size() && isLineBreak(text[i])) ++i;
+        from = i;
+        if (i < text.size() && !out.empty() && !isAsciiBlank(out.back()) && !isAsciiBlank(text[i])) out += ' ';
+    }
     out.append(text, from, text.size() - from);
 }
 

@@ -29,10 +29,12 @@ public:
     // Keeps the bytes up to (not including) end.
     void keepUntil(std::size_t end) { read_ = end; }
     void keep() { ++read_; }
-    void put(char c) {
+    // Replaces the n bytes at the read position with c.
+    void replace(char c, std::size_t n = 1) {
         moveKept();
         p_[write_++] = c;
-        kept_ = ++read_;
+        read_ += n;
+        kept_ = read_;
     }
     void drop(std::size_t n = 1) {
         moveKept();
@@ -97,17 +99,26 @@ void rewritePieces(std::string& copy, RewritePiece&& rewritePiece) {
     });
 }
 
+// Whether a line break deleted between these two bytes of a tag leaves a
+// space: only between two bytes that are not blanks, so that the name and
+// the attributes around it stay apart ("<pre" CR LF "class=x>" is still a
+// pre), and not before the tag's '>', which ends the name or value as well
+// ("</title" CR LF ">" stays the closing text "/title>").
+bool leavesSpace(char before, char after) { return !isAsciiBlank(before) && !isAsciiBlank(after) && after != '>'; }
+
 // In a tag's own bytes (not in a comment, a PHP block or a quoted value),
-// each CR LF is deleted.
+// each CR LF is deleted, or becomes a space where leavesSpace says so.
 void joinTagLines(std::string& copy) {
     rewritePieces(copy, [](InPlaceRewrite& rewrite, const MarkupPiece& piece) {
         if (piece.kind == MarkupPiece::Kind::TagBytes)
             for (std::size_t cr = rewrite.find(kCR, piece.end); cr < piece.end; cr = rewrite.find(kCR, piece.end)) {
                 rewrite.keepUntil(cr);
-                if (rewrite.at(cr + 1) == kLF)
+                if (rewrite.at(cr + 1) != kLF)
+                    rewrite.keep();
+                else if (!leavesSpace(rewrite.written(1), rewrite.at(cr + 2)))
                     rewrite.drop(2);
                 else
-                    rewrite.keep();
+                    rewrite.replace(' ', 2);
             }
         rewrite.keepUntil(piece.end);
     });
@@ -150,7 +161,7 @@ void collapseBlanks(std::string& copy) {
                 if (isSpaceOrTab(rewrite.at(at + 1)) || dropsAtLineBreak(rewrite))
                     rewrite.drop();
                 else if (rewrite.at(at) == kTab)
-                    rewrite.put(' ');
+                    rewrite.replace(' ');
                 else
                     rewrite.keep();
             }

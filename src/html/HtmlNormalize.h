@@ -9,7 +9,9 @@ namespace tagloom {
 // The document's normalised copy:
 //  - every CR directly followed by another CR is dropped (a bookmarked line
 //    end CR CR LF becomes CR LF, so bookmarks go);
-//  - inside tags, every CR LF is deleted: the text on either side joins;
+//  - inside tags, every CR LF is deleted; one between two bytes that are
+//    not blanks becomes a space, unless the second is the tag's '>', so no
+//    name and attribute join;
 //  - in mark-up, TABs become spaces and each run of spaces keeps one;
 //  - in mark-up and comments, "> " before CR LF and " <" after CR LF lose
 //    their space.
