@@ -5,6 +5,7 @@
 
 #include "textmodel/TextLimits.h"
 #include "textmodel/AsciiText.h"
+#include "html/CssStretches.h"
 
 namespace tagloom {
 
@@ -46,24 +47,84 @@ struct GrowthTable {
 
 }  // namespace
 
-std::string removeWhitespace(std::string_view input, char next, bool bCss) {
-    static const KeepTable cssTable(true);
-    static const KeepTable htmlTable(false);
-    const bool* keep = (bCss ? cssTable : htmlTable).keep;
-    std::string out(input.size() + 2, '\0');
-    char* w = out.data();
-    const std::size_t n = input.size();
-    // Every byte is written and the write position moves on only when it is
-    // kept, so the loop has no branch that depends on the text.
+namespace {
+
+// Writes the run's kept bytes at w and returns one past the last; next is the
+// byte after the run. Every byte is written and the write position moves on
+// only when it is kept, so the loop has no branch that depends on the text.
+char* removeWhitespaceInRun(std::string_view run, char next, const bool* keep, char* w) {
+    const std::size_t n = run.size();
     for (std::size_t i = 0; i < n; ++i) {
-        const char c = input[i];
-        const char following = i + 1 < n ? input[i + 1] : next;
+        const char c = run[i];
+        const char following = i + 1 < n ? run[i + 1] : next;
         *w = c;
         w += keep[static_cast<unsigned char>(c)] | ((c == ' ') & (following != ' '));
     }
-    if (bCss && next != kCR) {
+    return w;
+}
+
+// Writes the run with the line breaks and TABs CSS Format adds at w and
+// returns one past the last byte; next is the byte after the run.
+char* formatCssRun(std::string_view run, char next, const GrowthTable& growth, char* w) {
+    const std::size_t n = run.size();
+    std::size_t i = 0;
+    while (i < n) {
+        // Copy the run up to the next '{', ';' or '}' in one piece.
+        std::size_t stop = i;
+        while (stop < n && growth.extra[static_cast<unsigned char>(run[stop])] == 0) ++stop;
+        std::memcpy(w, run.data() + i, stop - i);
+        w += stop - i;
+        if (stop == n) break;
+        const char c = run[stop];
+        *w++ = c;
         *w++ = kCR;
         *w++ = kLF;
+        if (c == '{') {
+            *w++ = kTab;
+        } else if (c == ';') {
+            if ((stop + 1 < n ? run[stop + 1] : next) != '}') *w++ = kTab;
+        } else {
+            *w++ = kCR;
+            *w++ = kLF;
+        }
+        i = stop + 1;
+    }
+    return w;
+}
+
+// Rewrites the pieces of a style sheet between its comments, strings and
+// url(…) values with rewriteRun(run, next, w) and copies those as they are.
+template <class RewriteRun>
+char* rewriteCss(std::string_view css, char next, char* w, RewriteRun&& rewriteRun) {
+    forEachCssPiece(
+        css,
+        [&](std::size_t begin, std::size_t end) {
+            w = rewriteRun(css.substr(begin, end - begin), end < css.size() ? css[end] : next, w);
+        },
+        [&](std::size_t begin, std::size_t end) {
+            std::memcpy(w, css.data() + begin, end - begin);
+            w += end - begin;
+        });
+    return w;
+}
+
+}  // namespace
+
+std::string removeWhitespace(std::string_view input, char next, bool bCss) {
+    static const KeepTable cssTable(true);
+    static const KeepTable htmlTable(false);
+    std::string out(input.size() + 2, '\0');
+    char* w = out.data();
+    if (bCss) {
+        w = rewriteCss(input, next, w, [](std::string_view run, char after, char* to) {
+            return removeWhitespaceInRun(run, after, cssTable.keep, to);
+        });
+        if (next != kCR) {
+            *w++ = kCR;
+            *w++ = kLF;
+        }
+    } else {
+        w = removeWhitespaceInRun(input, next, htmlTable.keep, w);
     }
     out.resize(static_cast<std::size_t>(w - out.data()));
     return out;
@@ -74,30 +135,9 @@ std::string formatCss(std::string_view input, char next) {
     std::size_t size = input.size();
     for (const char c : input) size += growth.extra[static_cast<unsigned char>(c)];
     std::string out(size, '\0');
-    char* w = out.data();
-    const std::size_t n = input.size();
-    std::size_t i = 0;
-    while (i < n) {
-        // Copy the run up to the next '{', ';' or '}' in one piece.
-        std::size_t stop = i;
-        while (stop < n && growth.extra[static_cast<unsigned char>(input[stop])] == 0) ++stop;
-        std::memcpy(w, input.data() + i, stop - i);
-        w += stop - i;
-        if (stop == n) break;
-        const char c = input[stop];
-        *w++ = c;
-        *w++ = kCR;
-        *w++ = kLF;
-        if (c == '{') {
-            *w++ = kTab;
-        } else if (c == ';') {
-            if ((stop + 1 < n ? input[stop + 1] : next) != '}') *w++ = kTab;
-        } else {
-            *w++ = kCR;
-            *w++ = kLF;
-        }
-        i = stop + 1;
-    }
+    char* w = rewriteCss(input, next, out.data(), [](std::string_view run, char after, char* to) {
+        return formatCssRun(run, after, growth, to);
+    });
     out.resize(static_cast<std::size_t>(w - out.data()));
     return out;
 }

@@ -1,8 +1,9 @@
 #pragma once
 // HTML Remove Whitespace, CSS Remove Whitespace and CSS Format: byte-by-byte
 // rewrites of the selection, or of the whole document when nothing is
-// selected. Nothing is parsed: comments and quoted values are rewritten like
-// everything else.
+// selected. The two CSS tools copy comments, quoted strings and url(…)
+// values as they are: a ';' in "a;b.png" is no declaration's end, and the
+// spaces of content: "  " are what the page shows.
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,11 +25,12 @@ std::string textToolMenuText(TextTool tool, bool hasSelection);
 
 // TABs and CRs dropped, LFs too when bCss; a space followed by another space
 // dropped, so a run keeps its last one. With bCss, CR LF is appended unless
-// next is a CR.
+// next is a CR, and the stretches of CssStretches.h are kept whole.
 std::string removeWhitespace(std::string_view input, char next, bool bCss);
 
 // Every byte kept; CR LF and a TAB after each '{'; CR LF after each ';', and a
-// TAB unless a '}' follows it; CR LF CR LF after each '}'.
+// TAB unless a '}' follows it; CR LF CR LF after each '}'; none in the
+// stretches of CssStretches.h.
 std::string formatCss(std::string_view input, char next);
 
 struct TextToolResult {
