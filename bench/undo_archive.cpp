@@ -41,6 +41,8 @@ struct Recorder : EditObserver, UndoTarget {
     void setSelection(int s, int e) override { control.setSel(s, e); }
     void replaceSelection(std::string_view t) override { control.replaceSel(t); }
     char charAt(int offset) const override { return control.charAt(offset); }
+    ViewPlace place() const override { return {control.anchor(), control.caret(), control.firstVisibleLine()}; }
+    void restorePlace(const ViewPlace& place) override { control.setSel(place.anchor, place.caret); }
 
     SteppingClock clock;
     EditControl control;

@@ -205,7 +205,9 @@ void CHemlowHTMLView::postRepaint() {
 }
 
 void CHemlowHTMLView::ReplaceWholeText(std::string&& text) {
+    const ViewPlace before = undo_.place();
     control_.exchangeText(std::move(text));
+    undo_.archive().markWholeTextChange(before);
     control_.setSel(0, 0);
     control_.scrollCaret();
     AfterChange();

@@ -16,6 +16,7 @@ void UndoArchive::ResetUndo() {
     undoGrouped.clear();
     nUndoIndex = 0;
     stepsTotal_ = stepsBeforeIndex_ = 0;
+    wholeTextChanges_.clear();
 }
 
 void UndoArchive::truncateRedo() {
@@ -24,6 +25,20 @@ void UndoArchive::truncateRedo() {
     undoPositions.resize(nUndoIndex);
     undoTexts.resize(nUndoIndex);
     undoGrouped.resize(nUndoIndex);
+    while (!wholeTextChanges_.empty() && wholeTextChanges_.back().recordIndex >= nUndoIndex)
+        wholeTextChanges_.pop_back();
+}
+
+void UndoArchive::markWholeTextChange(const ViewPlace& before) {
+    if (nUndoIndex == 0 || wholeTextChangeAt(nUndoIndex - 1)) return;
+    wholeTextChanges_.push_back({nUndoIndex - 1, before, {}});
+}
+
+UndoArchive::WholeTextChange* UndoArchive::wholeTextChangeAt(int recordIndex) {
+    const auto found = std::lower_bound(
+        wholeTextChanges_.begin(), wholeTextChanges_.end(), recordIndex,
+        [](const WholeTextChange& change, int index) { return change.recordIndex < index; });
+    return found != wholeTextChanges_.end() && found->recordIndex == recordIndex ? &*found : nullptr;
 }
 
 void UndoArchive::append(int position, std::string text, std::int64_t elapsed) {
@@ -83,6 +98,8 @@ void UndoArchive::undoOne() {
 
 void UndoArchive::Undo() {
     if (nUndoIndex == 0) return;
+    WholeTextChange* whole = wholeTextChangeAt(nUndoIndex - 1);
+    if (whole) whole->undone = target_.place();
     bUndoBusy = 1;
     while (true) {
         undoOne();
@@ -94,6 +111,7 @@ void UndoArchive::Undo() {
         if (!undoGrouped[nUndoIndex]) break;
     }
     bUndoBusy = 0;
+    if (whole) target_.restorePlace(whole->before);
 }
 
 void UndoArchive::redoOne() {
@@ -120,6 +138,7 @@ void UndoArchive::Redo() {
         if (!undoGrouped[nUndoIndex]) break;
     }
     bUndoBusy = 0;
+    if (const WholeTextChange* whole = wholeTextChangeAt(nUndoIndex - 1)) target_.restorePlace(whole->undone);
 }
 
 // --- menu texts ----------------------------------------------------------------

@@ -16,6 +16,14 @@ namespace tagloom {
 
 class Clock;
 
+// Where the user is in the text: the selection, caret end included, and the
+// first line shown.
+struct ViewPlace {
+    int anchor = 0;
+    int caret = 0;
+    int firstLine = 0;
+};
+
 // What Undo and Redo do to the text: the edit control's selection and
 // replace-selection, whose change notifications the archive then ignores.
 class UndoTarget {
@@ -25,6 +33,8 @@ public:
     virtual void setSelection(int start, int end) = 0;
     virtual void replaceSelection(std::string_view text) = 0;
     virtual char charAt(int offset) const = 0;
+    virtual ViewPlace place() const = 0;
+    virtual void restorePlace(const ViewPlace& place) = 0;
 };
 
 // What Undo and Redo tell the view.
@@ -48,6 +58,11 @@ public:
     // A change of the text, told after it happened.
     void recordInsertion(int offset, std::string_view text);
     void recordRemoval(int offset, std::string text);
+    // The records just made replaced the whole text, and before was the
+    // place in the text replaced. Undo puts the user back there, and Redo
+    // where the user was when Undo took the change back, instead of at the
+    // end of the text put back.
+    void markWholeTextChange(const ViewPlace& before);
     void Undo();
     void Redo();
 
@@ -69,6 +84,14 @@ public:
     int bUndoBusy = 0;
 
 private:
+    // A whole-text change whose last record is at recordIndex.
+    struct WholeTextChange {
+        int recordIndex = 0;
+        ViewPlace before;
+        ViewPlace undone;  // where the user was when Undo took it back
+    };
+    WholeTextChange* wholeTextChangeAt(int recordIndex);
+
     void append(int position, std::string text, std::int64_t elapsed);
     void truncateRedo();
     void undoOne();
@@ -81,6 +104,7 @@ private:
     UndoListener listener_;
     int stepsTotal_ = 0;
     int stepsBeforeIndex_ = 0;
+    std::vector<WholeTextChange> wholeTextChanges_;  // in record order
 };
 
 }  // namespace tagloom

@@ -22,6 +22,16 @@ UndoCommands::UndoCommands(EditControl& control, const Clock& clock, UndoListene
 
 UndoCommands::~UndoCommands() { control_.removeObserver(*this); }
 
+ViewPlace UndoCommands::place() const {
+    return {control_.anchor(), control_.caret(), control_.firstVisibleLine()};
+}
+
+void UndoCommands::restorePlace(const ViewPlace& place) {
+    control_.setSel(place.anchor, place.caret);
+    control_.scrollCaret();
+    control_.lineScroll(0, place.firstLine - control_.firstVisibleLine());
+}
+
 void UndoCommands::onChange(const TextChange& change) {
     if (change.kind == TextChange::Kind::Insertion)
         archive_.recordInsertion(change.position, change.text);

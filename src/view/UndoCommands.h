@@ -16,6 +16,8 @@ public:
     UndoCommands& operator=(const UndoCommands&) = delete;
 
     UndoArchive& archive() { return archive_; }
+    // The selection and the first line shown now.
+    ViewPlace place() const override;
 
 private:
     // EditObserver
@@ -25,6 +27,7 @@ private:
     void setSelection(int start, int end) override { control_.setSel(start, end); }
     void replaceSelection(std::string_view text) override { control_.replaceSel(text); }
     char charAt(int offset) const override { return control_.charAt(offset); }
+    void restorePlace(const ViewPlace& place) override;
 
     EditControl& control_;
     UndoArchive archive_;

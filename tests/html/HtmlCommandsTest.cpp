@@ -246,6 +246,46 @@ TEST(HtmlCommands, htmlFormatWarnsAboutBookmarksAndCancelKeepsEverything) {
     EXPECT_EQ(f.pane(str::PaneBookmarks), "\t1 BM");
 }
 
+// Undo puts the selection and the first line shown back where they were
+// before the change, not at the end of the text put back; Redo goes back to
+// where Undo was asked for.
+TEST(HtmlCommands, undoAndRedoOfAWholeTextChangeGoBackToWhereTheUserWas) {
+    std::string page = "<html><style>a{b:c}</style><body>\r\n";
+    for (int i = 0; i < 300; ++i) page += "<p>line " + std::to_string(i) + "</p>\r\n";
+    page += "</body></html>\r\n";
+    struct Case {
+        int command;
+        int anchor, caret;  // the CSS tools work on the whole text when nothing is selected
+    };
+    for (const Case c : {Case{cmd::HtmlFormat, 2034, 2000}, Case{cmd::CssFormat, 2000, 2000}}) {
+        const int command = c.command;
+        ViewFixture f;
+        f.view->settings().bConfirm = 0;
+        f.load(page);
+        f.control().setSel(c.anchor, c.caret);
+        f.control().lineScroll(0, 120 - f.control().firstVisibleLine());
+        const int top = f.control().firstVisibleLine();
+        ASSERT_GT(top, 100);
+        f.fake.prompter.answers = {Answer::No};
+        f.router.run(command);
+        ASSERT_NE(f.text().size(), page.size()) << command;
+        const std::string changed = f.text();
+        f.control().setSel(7, 9);
+        f.control().lineScroll(0, 3 - f.control().firstVisibleLine());
+
+        f.router.run(cmd::Undo);
+        EXPECT_EQ(f.text(), page) << command;
+        EXPECT_EQ(f.control().anchor(), c.anchor) << command;
+        EXPECT_EQ(f.control().caret(), c.caret) << command;
+        EXPECT_EQ(f.control().firstVisibleLine(), top) << command;
+
+        f.router.run(cmd::Redo);
+        EXPECT_EQ(f.text(), changed) << command;
+        EXPECT_EQ(f.control().selection(), (Selection{7, 9})) << command;
+        EXPECT_EQ(f.control().firstVisibleLine(), 3) << command;
+    }
+}
+
 TEST(HtmlCommands, htmlFormatPutsTheCensusOnTheClipboardOnYes) {
     ViewFixture f;
     f.view->settings().bConfirm = 0;

@@ -29,6 +29,8 @@ public:
         }
     }
     char charAt(int offset) const override { return text[offset]; }
+    ViewPlace place() const override { return {start, end, 0}; }
+    void restorePlace(const ViewPlace& place) override { setSelection(place.anchor, place.caret); }
 
     std::string text;
     int start = 0, end = 0;
