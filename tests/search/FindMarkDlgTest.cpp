@@ -2,6 +2,7 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -53,6 +54,27 @@ TEST(FindMarkDlg, opensWithTheSelectionOrTheFindTextInItsModeAndOnlyOnce) {
     EXPECT_EQ(d->findCombo()->currentText().toStdString(), "last");
     EXPECT_EQ(d->button(FindRequest::kMarkAllOrReplaceAll)->text(), "Replace All");
     EXPECT_TRUE(d->replaceCombo()->isVisibleTo(d));
+}
+
+// Typed text is never completed from the history, nor changed to an entry
+// that equals it but for case when the box loses the focus.
+TEST(FindMarkDlg, theBoxesSearchExactlyWhatWasTyped) {
+    Dialog f;
+    f.view->settings().findStrs = {"Geany", "TR\xC3\xB6GER"};
+    f.view->settings().replaceStrs = {"Geany"};
+    CFindMarkDlg* d = f.open(cmd::Replace);
+    for (QComboBox* combo : {d->findCombo(), d->replaceCombo()}) {
+        for (const QString typed : {QString("Gean"), QString("geany"), QString::fromUtf8("TR\xC3\x96GER")}) {
+            combo->setEditText({});
+            combo->setFocus();
+            QTest::keyClicks(combo->lineEdit(), typed);
+            emit combo->lineEdit()->editingFinished();  // as when the focus leaves
+            EXPECT_EQ(combo->currentText().toStdString(), typed.toStdString());
+        }
+    }
+    f.fake.prompter.answers.assign(4, Answer::No);
+    f.press(d, "geany");
+    EXPECT_EQ(f.view->settings().strFindText, "geany");
 }
 
 TEST(FindMarkDlg, theHistoryComparesOnlyItsNewestEntryAndKeepsTenWhileTheListKeepsAll) {

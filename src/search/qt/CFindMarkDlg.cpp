@@ -26,9 +26,14 @@ constexpr int kClearFind = 1011;
 constexpr int kClearReplace = 1016;
 constexpr int kCancel = 1013;
 
+// An editable box over the history. It never completes what is typed: a
+// completer would turn "Gean" into the history's "Geany" and, ignoring
+// case, "geany" into "Geany" when the box loses the focus. Without one, the
+// box takes an entry of the list only when the typed text is exactly it.
 QComboBox* historyCombo(const std::vector<std::string>& history, QWidget* parent) {
     auto* combo = new QComboBox(parent);
     combo->setEditable(true);
+    combo->setCompleter(nullptr);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setMinimumContentsLength(28);
     combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
