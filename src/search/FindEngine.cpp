@@ -15,6 +15,8 @@ namespace {
 
 constexpr const char* kFindNextTitle = "Find Next";
 constexpr const char* kMarkAllTitle = "Mark All Occurrences of This";
+// How long one call of Find Next examines candidates before it posts the rest.
+constexpr std::int64_t kSliceMs = 5;
 
 // Raises a flag for as long as it lives.
 class Busy {
@@ -116,10 +118,11 @@ std::optional<TextMatch> FindEngine::search(const TextMatcher& what, int c, int 
     return std::nullopt;
 }
 
-// One candidate per call: a match that is not a whole word moves the caret
-// past it and posts the next call, so a long skip keeps the window responsive.
-// Within Replace All the skip goes on in the same call instead, so the loop
-// runs to the end of the text.
+// A match that is not a whole word is passed over, and the next candidate
+// examined, for up to kSliceMs; then the caret moves past the last one and a
+// posted call goes on, so a long skip keeps the window responsive. Within
+// Replace All the skip goes on in the same call instead, so the loop runs to
+// the end of the text.
 void FindEngine::FindNext(bool skipRejectedHere) {
     EditControl& control = view_.control();
     const int length = control.length();
@@ -143,30 +146,30 @@ void FindEngine::FindNext(bool skipRejectedHere) {
     control.scrollCaret();
 
     std::optional<TextMatch> found;
-    while (bytes) {
-        {
-            BusyCursor busyCursor(platform_.desktop);
-            found = search(matcher(*bytes), c, n, down);
+    if (bytes) {
+        BusyCursor busyCursor(platform_.desktop);
+        const std::int64_t sliceEnd = platform_.clock.nowMs() + kSliceMs;
+        const TextMatcher& what = matcher(*bytes);
+        while ((found = search(what, c, n, down))) {
+            const int hs = static_cast<int>(found->start), he = static_cast<int>(found->start + found->length);
+            if (!settings_.bWholeWord || isWholeWord(hs, he)) break;
+            if (!down && hs == 0) {
+                found.reset();  // nothing lies above a rejected match at the start
+                break;
+            }
+            c = down ? he : hs;
+            if (skipRejectedHere || platform_.clock.nowMs() < sliceEnd) continue;
+            bLastFindHit = 0;
+            control.setSel(c, c);
+            control.scrollCaret();
+            postFindNext();
+            view_.postRepaint();
+            return;
         }
-        if (!found) break;
-        const int hs = static_cast<int>(found->start), he = static_cast<int>(found->start + found->length);
-        control.setSel(hs, he);
-        control.scrollCaret();
-        if (!settings_.bWholeWord || isWholeWord(hs, he)) break;
-        bLastFindHit = 0;
-        if (!down && hs == 0) {
-            found.reset();  // nothing lies above a rejected match at the start
-            break;
-        }
-        c = down ? he : hs;
-        control.setSel(c, c);
-        control.scrollCaret();
-        if (skipRejectedHere) continue;
-        postFindNext();
-        view_.postRepaint();
-        return;
     }
     if (found) {
+        control.setSel(static_cast<int>(found->start), static_cast<int>(found->start + found->length));
+        control.scrollCaret();
         view_.RevealSelection();
         view_.CenterCaretLine();
         endCycle();
@@ -176,6 +179,8 @@ void FindEngine::FindNext(bool skipRejectedHere) {
         return;
     }
     bLastFindHit = 0;
+    control.setSel(c, c);
+    control.scrollCaret();
     if (!bSearchWrapped) {
         const Message question{"Continue searching for  \"" + settings_.strFindText + "\"  from the " +
                                    (down ? "Top" : "Bottom") + "?",

@@ -111,28 +111,41 @@ TEST(FindEngine, wholeWordFindNextSkipsMatchesInsideWords) {
     }
 }
 
-// Each posted continuation looks at one candidate only.
-TEST(FindEngine, aLongWholeWordSkipTakesOnePostedCallPerRejectedCandidate) {
+// Each call examines candidates for its slice of time, then posts the rest:
+// with a clock that moves 1 ms a reading, at most five per call; with a clock
+// that stands still, all of them in the first call.
+TEST(FindEngine, aLongWholeWordSkipGoesOnInPostedCallsOfAFewMillisecondsEach) {
     std::string text;
     for (int i = 0; i < 10000; ++i) text += "foo_ ";
     text += "foo";
-    Engine e(text);
-    e.select(0, 0);
-    FindRequest r;
-    r.findText = "foo";
-    r.bWholeWord = 1;
-    r.button = FindRequest::kFindNext;
-    e.engine().request(r);
-    int calls = 0;
-    while (!e.fake.uiQueue.pending.empty()) {
-        const Selection before = e.selection();
-        auto call = std::move(e.fake.uiQueue.pending.front());
-        e.fake.uiQueue.pending.pop_front();
-        call();
-        if (e.selection() != before) ++calls;
+    struct Case {
+        std::int64_t tickMs;
+        int minCalls, maxCalls;
+    };
+    for (const Case c : {Case{1, 2000, 5000}, Case{0, 1, 1}}) {
+        Engine e(text);
+        e.select(0, 0);
+        e.fake.clock.tickMs = c.tickMs;
+        FindRequest r;
+        r.findText = "foo";
+        r.bWholeWord = 1;
+        r.button = FindRequest::kFindNext;
+        e.engine().request(r);
+        int calls = 1;  // the request's own, then each posted one that went on
+        while (!e.fake.uiQueue.pending.empty()) {
+            const int before = e.selection().start;
+            auto call = std::move(e.fake.uiQueue.pending.front());
+            e.fake.uiQueue.pending.pop_front();
+            call();
+            EXPECT_LE(e.selection().start - before, 5 * 5) << "a call passed over more than its slice";
+            if (e.selection().start != before) ++calls;
+        }
+        EXPECT_GE(calls, c.minCalls) << c.tickMs;
+        EXPECT_LE(calls, c.maxCalls) << c.tickMs;
+        EXPECT_EQ(e.selection(), (Selection{50000, 50003})) << c.tickMs;
+        EXPECT_EQ(e.engine().bLastFindHit, 1);
+        EXPECT_TRUE(e.boxes().empty());
     }
-    EXPECT_EQ(calls, 10000);
-    EXPECT_EQ(e.selection(), (Selection{50000, 50003}));
 }
 
 TEST(FindEngine, markAllCountsOverlappingOccurrencesUnderTheWholeWordRule) {

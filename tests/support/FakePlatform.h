@@ -101,10 +101,12 @@ public:
     std::vector<PageValues> shown;  // the values each dialog opened with
 };
 
+// Stands still unless tickMs is set: then every reading moves it on by that much.
 class FakeClock : public Clock {
 public:
-    std::int64_t nowMs() const override { return now; }
-    std::int64_t now = 1'000'000;
+    std::int64_t nowMs() const override { return now += tickMs; }
+    mutable std::int64_t now = 1'000'000;
+    std::int64_t tickMs = 0;
 };
 
 class FakeUiQueue : public UiQueue {
