@@ -123,25 +123,28 @@ public:
         clearTo_.assign(bytes_.size(), 0);
         everyByte_ = bytes_.empty();
     }
-    // The first place at or after `from` where an occurrence may start. A
-    // byte not yet found is looked for only up to the nearest one known, so
-    // a rare second case costs no scan past the common one.
+    // The first place at or after `from` where an occurrence may start. The
+    // bytes not yet found are looked for in windows that double, and never
+    // past the nearest one known, so a case that is rare or absent costs a
+    // scan only as far as the next place where the other case stands.
     std::size_t from(std::size_t from) {
         if (everyByte_ || from >= text_.size()) return std::min(from, text_.size());
         std::size_t nearest = text_.size();
-        for (std::size_t i = 0; i < bytes_.size(); ++i)
-            if (next_[i] != kUnknown && next_[i] >= from) nearest = std::min(nearest, next_[i]);
         for (std::size_t i = 0; i < bytes_.size(); ++i) {
-            if (next_[i] != kUnknown && next_[i] >= from) continue;
-            const std::size_t start = std::max(from, clearTo_[i]);
-            next_[i] = kUnknown;
-            if (start >= nearest) continue;
-            const void* hit = std::memchr(text_.data() + start, bytes_[i], nearest - start);
-            if (hit) {
-                next_[i] = static_cast<std::size_t>(static_cast<const char*>(hit) - text_.data());
-                nearest = next_[i];
-            } else {
-                clearTo_[i] = nearest;  // none of this byte before there
+            if (next_[i] != kUnknown && next_[i] < from) next_[i] = kUnknown;
+            if (next_[i] != kUnknown) nearest = std::min(nearest, next_[i]);
+        }
+        for (std::size_t reach = from, window = kFirstWindow; reach < nearest; window *= 2) {
+            reach = std::min(nearest, reach + window);
+            for (std::size_t i = 0; i < bytes_.size(); ++i) {
+                const std::size_t start = std::max(from, clearTo_[i]);
+                if (next_[i] != kUnknown || start >= reach) continue;
+                if (const void* hit = std::memchr(text_.data() + start, bytes_[i], reach - start)) {
+                    next_[i] = static_cast<std::size_t>(static_cast<const char*>(hit) - text_.data());
+                    nearest = std::min(nearest, next_[i]);
+                } else {
+                    clearTo_[i] = reach;  // none of this byte before there
+                }
             }
         }
         return nearest;
@@ -149,6 +152,7 @@ public:
 
 private:
     static constexpr std::size_t kUnknown = static_cast<std::size_t>(-1);
+    static constexpr std::size_t kFirstWindow = 4096;
     std::string_view text_;
     std::vector<unsigned char> bytes_;
     std::vector<std::size_t> next_;

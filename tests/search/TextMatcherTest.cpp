@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
+#include <vector>
 
 #include "search/ControlSearch.h"
 #include "textmodel/EditControl.h"
@@ -37,6 +39,37 @@ TEST(TextMatcher, comparesExactlyOrFoldedByTheEncoding) {
     }
     EXPECT_FALSE(TextMatcher("\xA9", false, TextEncoding::Utf8).findFirst("\xC3\xA9", 0, 2))
         << "never from inside a character";
+}
+
+// Occurrences of both cases, one rare and one common, at distances around
+// the windows in which the candidates are looked for: every search finds
+// what a test of every start finds.
+TEST(TextMatcher, findsEveryOccurrenceOfEitherCaseWhateverTheDistanceBetweenThem) {
+    std::mt19937 random(9);
+    const auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    for (int round = 0; round < 20; ++round) {
+        std::string text;
+        while (text.size() < 60000) {
+            text += std::string(static_cast<std::size_t>(pick(0, round % 2 ? 9000 : 300)), '.');
+            text += pick(0, 4) == 0 ? "Foo" : pick(0, 1) ? "foo" : "fo";
+        }
+        const TextMatcher matcher("foo", false, TextEncoding::Utf8);
+        std::vector<std::size_t> every;
+        for (std::size_t at = 0; at < text.size(); ++at)
+            if (matcher.matchAt(text, at)) every.push_back(at);
+        std::vector<std::size_t> found;
+        matcher.forEach(text, [&](const TextMatch& match) { found.push_back(match.start); });
+        ASSERT_EQ(found, every) << round;
+        for (int trial = 0; trial < 50; ++trial) {
+            const auto from = static_cast<std::size_t>(pick(0, static_cast<int>(text.size())));
+            const auto next = std::lower_bound(every.begin(), every.end(), from);
+            const auto hit = matcher.findFirst(text, from, text.size());
+            ASSERT_EQ(hit.has_value(), next != every.end()) << from;
+            if (hit) {
+                EXPECT_EQ(hit->start, *next) << from;
+            }
+        }
+    }
 }
 
 // The windows copied out of an edited control find what a search of the
