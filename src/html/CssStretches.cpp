@@ -20,11 +20,17 @@ bool isLineBreak(char c) { return c == kCR || c == kLF; }
 // A byte that may stand in an identifier: "myurl(" is no url(…).
 bool isNameByte(char c) { return isWordChar(c) || c == '-' || static_cast<unsigned char>(c) >= 0x80; }
 
+// The bytes a backslash at i escapes with itself: the next one, or a whole
+// CR LF, which then continues the string on the next line.
+std::size_t escapeLength(std::string_view css, std::size_t i) {
+    return i + 2 < css.size() && css[i + 1] == kCR && css[i + 2] == kLF ? 3 : 2;
+}
+
 // One past the string whose quote is at quote, or the line break that ends it.
 std::size_t stringEnd(std::string_view css, std::size_t quote) {
     const char q = css[quote];
     std::size_t i = quote + 1;
-    while (i < css.size() && css[i] != q && !isLineBreak(css[i])) i += css[i] == '\\' ? 2 : 1;
+    while (i < css.size() && css[i] != q && !isLineBreak(css[i])) i += css[i] == '\\' ? escapeLength(css, i) : 1;
     if (i >= css.size()) return css.size();
     return css[i] == q ? i + 1 : i;
 }
@@ -36,7 +42,7 @@ std::size_t urlEnd(std::string_view css, std::size_t paren) {
         if (css[i] == '"' || css[i] == '\'')
             i = stringEnd(css, i);
         else
-            i += css[i] == '\\' ? 2 : 1;
+            i += css[i] == '\\' ? escapeLength(css, i) : 1;
     }
     if (i >= css.size()) return css.size();
     return css[i] == ')' ? i + 1 : i;

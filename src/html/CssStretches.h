@@ -1,8 +1,8 @@
 #pragma once
 // The stretches of a style sheet that the CSS tools copy byte for byte, as a
 // browser reads them: a comment "/*" through "*/", a quoted string (a
-// backslash escapes the byte after it; an unescaped line break ends a string
-// left open), and a url(…) value through its ')' (its quoted string
+// backslash escapes the byte after it, or a line break, which continues the
+// string; an unescaped line break ends a string left open), and a url(…) value through its ')' (its quoted string
 // included; an unescaped line break ends one left open). A stretch left open
 // at the end of the text runs to the end.
 #include <cstddef>

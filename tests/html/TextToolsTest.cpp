@@ -142,6 +142,8 @@ TEST(TextTools, cssToolsCopyCommentsStringsAndUrlsAsTheyAre) {
         {"a name that ends in url is no url", format, "a{b:myurl(c;d)}", "a{\r\n\tb:myurl(c;\r\n\td)}\r\n\r\n"},
         {"an escaped quote stays inside its string", format, "a{content:\"\\\";\"}",
          "a{\r\n\tcontent:\"\\\";\"}\r\n\r\n"},
+        {"an escaped line break continues a string", format, "a{b:url('x;\\\r\ny;')}",
+         "a{\r\n\tb:url('x;\\\r\ny;')}\r\n\r\n"},
         {"a string left open ends at its line break", format, "a{content:\"x;\r\nb:c;}",
          "a{\r\n\tcontent:\"x;\r\nb:c;\r\n}\r\n\r\n"},
         {"a comment left open runs to the end", format, "a{b:c} /* d; e{", "a{\r\n\tb:c}\r\n\r\n /* d; e{"},
