@@ -8,6 +8,7 @@
 #include "commands/EditorView.h"
 #include "document/CHemlowHTMLDoc.h"
 #include "document/FileIO.h"
+#include "document/SendCopies.h"
 #include "platform/Platform.h"
 #include "resources/CommandIds.h"
 #include "settings/EditorSettings.h"
@@ -75,13 +76,11 @@ bool FileCommands::mailAvailable() {
     return *mailAvailable_;
 }
 
-// The copy goes to a folder of its own that outlives the command: the mail
-// program reads the attachment while the user writes the mail, perhaps after
-// the editor has closed. The system's temporary folder is cleaned by the
-// system; a copy no mail program took is removed at once.
+// The copy goes to a folder of its own that outlives the command (see
+// SendCopies.h); a copy no mail program took is removed at once.
 void FileCommands::Send() {
-    QTemporaryDir folder(QDir::temp().filePath(QStringLiteral("tagloom-send-XXXXXX")));
-    folder.setAutoRemove(false);
+    removeStaleSendCopies(sendCopiesFolder());
+    QTemporaryDir folder(QDir::temp().filePath(QString::fromLatin1(kSendFolderPrefix) + QStringLiteral("XXXXXX")));
     Prompter& prompter = platform_.prompter;
     const auto fail = [&prompter](const std::string& text) {
         prompter.ask({text, "Tagloom", Buttons::Ok, Icon::Error, 0});
@@ -97,6 +96,7 @@ void FileCommands::Send() {
         fail(written.error);
         return;
     }
+    folder.setAutoRemove(false);
     platform_.launcher.runHelper(kMailProgram, {"--subject", name, "--attach", copy},
                                  [fail, folder = folder.path()](const LaunchResult& sent) {
                                      if (sent.ok) return;

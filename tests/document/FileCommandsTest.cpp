@@ -1,14 +1,21 @@
 // Delete, ReOpen, Show in Explorer and Send on a real file, with the boxes
 // and the desktop's programs faked.
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <ctime>
+
 #include "support/TestFiles.h"
 #include "resources/CommandIds.h"
 #include "support/ViewFixture.h"
 #include "document/FileCommands.h"
+#include "document/SendCopies.h"
 
 namespace tagloom {
 namespace {
@@ -196,6 +203,32 @@ TEST(FileCommands, aMailProgramThatFailsIsReportedAndItsCopyRemoved) {
     EXPECT_EQ(o.f.fake.prompter.messages,
               (std::vector<Message>{{"Send Mail failed to send message.", "Tagloom", Buttons::Ok, Icon::Error, 0}}));
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(attachment.substr(0, attachment.rfind('/')))));
+}
+
+// The copies earlier Sends left in the temporary folder stay for their mail
+// programs for a day; the next Send removes the older ones.
+TEST(FileCommands, sendRemovesTheCopiesEarlierSendsLeftADayAgo) {
+    const QString temp = QDir::tempPath();
+    const QString pattern = temp + "/" + QString::fromLatin1(kSendFolderPrefix) + "XXXXXX";
+    QTemporaryDir stale(pattern), fresh(pattern);
+    ASSERT_TRUE(stale.isValid() && fresh.isValid());
+    const std::string staleCopy = stale.filePath(QStringLiteral("old.html")).toStdString();
+    test::writeRawFile(staleCopy, "sent long ago");
+    const struct timespec dayAndHourAgo = {std::time(nullptr) - 25 * 3600, 0};
+    const struct timespec times[2] = {dayAndHourAgo, dayAndHourAgo};
+    ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(stale.path()).constData(), times, 0), 0);
+
+    OpenFile o;
+    o.f.fake.launcher.availablePrograms = {FileCommands::kMailProgram};
+    ASSERT_TRUE(o.f.router.run(cmd::Send));
+    EXPECT_FALSE(QFileInfo::exists(stale.path()));
+    EXPECT_TRUE(QFileInfo::exists(fresh.path()));
+    const std::string attachment = o.f.fake.launcher.calls.at(0).arguments.at(3);
+    const QString copyFolder = QFileInfo(QString::fromStdString(attachment)).absolutePath();
+    EXPECT_EQ(QFileInfo(copyFolder).absolutePath(), temp);
+    EXPECT_EQ(o.f.fake.launcher.endHelpers(), 1);
+    EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(attachment))) << "the mail program may read it later";
+    QDir(copyFolder).removeRecursively();
 }
 
 TEST(FileCommands, sendNeedsTextAndAMailProgram) {

@@ -5,7 +5,9 @@
 // failure (Qt's final flush is not checked, ours before it is) and then the
 // file holds exactly the new text. Either way no temporary file is left.
 // A load that fails leaves the open document. Each cause of a failure is named
-// in the message, wherever the editor meets it.
+// in the message, wherever the editor meets it. A copy for Send that cannot be
+// written leaves no folder behind.
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -14,6 +16,7 @@
 #include <unistd.h>
 
 #include "FaultInjection.h"
+#include "document/FileCommands.h"
 #include "resources/CommandIds.h"
 #include "support/TestFiles.h"
 #include "support/ViewFixture.h"
@@ -222,6 +225,27 @@ TEST(FileFaults, aPageTheUserMayNotReadOrWriteSaysPermissionDeniedInEveryCommand
                   (std::vector<Message>{{message, "Tagloom", Buttons::Ok, Icon::Warning, 0}}));
         EXPECT_EQ(editor.text(), edited) << "the text stays as it was";
     }
+}
+
+// Send writes its copy into a folder of its own in the temporary folder;
+// when the copy cannot be written, the folder goes too.
+TEST(FileFaults, aSendWhoseCopyCannotBeWrittenLeavesNoFolderBehind) {
+    QTemporaryDir temp;
+    const QByteArray savedTemp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(temp.path()));
+    test::ViewFixture editor;
+    editor.fake.launcher.availablePrograms = {FileCommands::kMailProgram};
+    editor.control().typeText("<p>mail</p>");
+    {
+        const test::InjectedFault fault(temp.path().toStdString() + "/", 1, EIO);
+        EXPECT_TRUE(editor.router.run(cmd::Send));
+        EXPECT_TRUE(fault.struck());
+    }
+    qputenv("TMPDIR", savedTemp);
+    EXPECT_EQ(editor.fake.prompter.messages,
+              (std::vector<Message>{{"Failed to save document.", "Tagloom", Buttons::Ok, Icon::Error, 0}}));
+    EXPECT_TRUE(editor.fake.launcher.calls.empty());
+    EXPECT_EQ(test::fileNamesIn(temp.path().toStdString()), std::vector<std::string>{});
 }
 
 }  // namespace
