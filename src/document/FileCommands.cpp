@@ -16,6 +16,12 @@
 
 namespace tagloom {
 
+namespace {
+
+constexpr const char* kDeleteTitle = "Tagloom Delete File";
+
+}  // namespace
+
 FileCommands::FileCommands(EditorView& view, const EditorSettings& settings, CHemlowHTMLDoc& document,
                            Platform& platform, CommandRouter& router)
     : view_(view), settings_(settings), document_(document), platform_(platform) {
@@ -40,10 +46,18 @@ bool FileCommands::askUnlessConfirmOff(const std::string& text, const std::strin
     return platform_.prompter.ask({text, title, Buttons::YesNoCancel, Icon::Question, 1}) == Answer::Yes;
 }
 
+// The file goes to the desktop's trash, from where the user can restore it.
+// Whether a trash takes it shows only when it is moved there (there may be
+// none on its disk), so where none does, the user is asked again before the
+// file is removed for good. A file that cannot be removed stays, and so does
+// the command.
 void FileCommands::DeleteFile() {
-    if (!askUnlessConfirmOff("Delete  " + documentName() + "  ?", "Tagloom Delete File")) return;
-    // A file that cannot be removed stays, and so does the command.
-    deleteFile(document_.GetPathName());
+    const std::string path = document_.GetPathName();
+    const std::string name = documentName();
+    if (!askUnlessConfirmOff("Delete  " + name + "  to the trash?", kDeleteTitle)) return;
+    if (platform_.desktop.moveToTrash(path) || !fileExists(path)) return;
+    if (!askUnlessConfirmOff("Delete  " + name + "  for good?\nIt cannot be moved to the trash.", kDeleteTitle)) return;
+    deleteFile(path);
 }
 
 void FileCommands::ReOpen() {

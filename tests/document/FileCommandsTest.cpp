@@ -66,7 +66,8 @@ TEST(FileCommands, deleteAsksAboutTheNameWithoutTheMarkerAndKeepsTheText) {
     o.f.router.run(cmd::DeleteFile);
     ASSERT_EQ(o.f.fake.prompter.messages.size(), 1u);
     EXPECT_EQ(o.f.fake.prompter.messages[0],
-              (Message{"Delete  index.html  ?", "Tagloom Delete File", Buttons::YesNoCancel, Icon::Question, 1}));
+              (Message{"Delete  index.html  to the trash?", "Tagloom Delete File", Buttons::YesNoCancel,
+                       Icon::Question, 1}));
     EXPECT_TRUE(o.exists());
 
     o.f.router.run(cmd::DeleteFile);
@@ -79,6 +80,45 @@ TEST(FileCommands, deleteAsksAboutTheNameWithoutTheMarkerAndKeepsTheText) {
 
     o.f.document.Save();  // a later save writes it again
     EXPECT_TRUE(o.exists());
+}
+
+// The trash takes the file, or, where none does, the user is asked again
+// before it is removed for good; without confirmations nothing is asked.
+TEST(FileCommands, deleteMovesTheFileToTheTrashOrAsksBeforeRemovingItForGood) {
+    const Message toTrash{"Delete  index.html  to the trash?", "Tagloom Delete File", Buttons::YesNoCancel,
+                          Icon::Question, 1};
+    const Message forGood{"Delete  index.html  for good?\nIt cannot be moved to the trash.", "Tagloom Delete File",
+                          Buttons::YesNoCancel, Icon::Question, 1};
+    struct Case {
+        const char* name;
+        bool trashAvailable;
+        int bConfirm;
+        std::deque<Answer> answers;
+        std::vector<Message> asked;
+        bool trashed;
+        bool gone;
+    };
+    const Case cases[] = {
+        {"to the trash", true, 1, {Answer::Yes}, {toTrash}, true, true},
+        {"kept", true, 1, {Answer::No}, {toTrash}, false, false},
+        {"no trash, removed for good", false, 1, {Answer::Yes, Answer::Yes}, {toTrash, forGood}, false, true},
+        {"no trash, kept after all", false, 1, {Answer::Yes, Answer::Cancel}, {toTrash, forGood}, false, false},
+        {"no trash, kept", false, 1, {Answer::No}, {toTrash}, false, false},
+        {"to the trash without asking", true, 0, {}, {}, true, true},
+        {"no trash, removed without asking", false, 0, {}, {}, false, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        OpenFile o;
+        o.f.view->settings().bConfirm = c.bConfirm;
+        o.f.fake.desktop.trashAvailable = c.trashAvailable;
+        o.f.fake.prompter.answers = c.answers;
+        ASSERT_TRUE(o.f.router.run(cmd::DeleteFile));
+        EXPECT_EQ(o.f.fake.prompter.messages, c.asked);
+        EXPECT_EQ(o.f.fake.desktop.trashed, c.trashed ? std::vector<std::string>{o.path} : std::vector<std::string>{});
+        EXPECT_EQ(o.exists(), !c.gone);
+        EXPECT_EQ(o.f.text(), "<p>one</p>\r\n<p>two</p>\r\n");
+    }
 }
 
 TEST(FileCommands, reOpenIsOnlyOfferedForAModifiedDocumentWithAFile) {
