@@ -8,12 +8,19 @@
 #include "commands/EditorView.h"
 #include "document/CHemlowHTMLDoc.h"
 #include "document/FileIO.h"
+#include "document/SendCopies.h"
 #include "platform/Platform.h"
 #include "resources/CommandIds.h"
 #include "settings/EditorSettings.h"
 #include "textmodel/EditControl.h"
 
 namespace tagloom {
+
+namespace {
+
+constexpr const char* kDeleteTitle = "Tagloom Delete File";
+
+}  // namespace
 
 FileCommands::FileCommands(EditorView& view, const EditorSettings& settings, CHemlowHTMLDoc& document,
                            Platform& platform, CommandRouter& router)
@@ -39,10 +46,18 @@ bool FileCommands::askUnlessConfirmOff(const std::string& text, const std::strin
     return platform_.prompter.ask({text, title, Buttons::YesNoCancel, Icon::Question, 1}) == Answer::Yes;
 }
 
+// The file goes to the desktop's trash, from where the user can restore it.
+// Whether a trash takes it shows only when it is moved there (there may be
+// none on its disk), so where none does, the user is asked again before the
+// file is removed for good. A file that cannot be removed stays, and so does
+// the command.
 void FileCommands::DeleteFile() {
-    if (!askUnlessConfirmOff("Delete  " + documentName() + "  ?", "Tagloom Delete File")) return;
-    // A file that cannot be removed stays, and so does the command.
-    deleteFile(document_.GetPathName());
+    const std::string path = document_.GetPathName();
+    const std::string name = documentName();
+    if (!askUnlessConfirmOff("Delete  " + name + "  to the trash?", kDeleteTitle)) return;
+    if (platform_.desktop.moveToTrash(path) || !fileExists(path)) return;
+    if (!askUnlessConfirmOff("Delete  " + name + "  for good?\nIt cannot be moved to the trash.", kDeleteTitle)) return;
+    deleteFile(path);
 }
 
 void FileCommands::ReOpen() {
@@ -75,13 +90,11 @@ bool FileCommands::mailAvailable() {
     return *mailAvailable_;
 }
 
-// The copy goes to a folder of its own that outlives the command: the mail
-// program reads the attachment while the user writes the mail, perhaps after
-// the editor has closed. The system's temporary folder is cleaned by the
-// system; a copy no mail program took is removed at once.
+// The copy goes to a folder of its own that outlives the command (see
+// SendCopies.h); a copy no mail program took is removed at once.
 void FileCommands::Send() {
-    QTemporaryDir folder(QDir::temp().filePath(QStringLiteral("tagloom-send-XXXXXX")));
-    folder.setAutoRemove(false);
+    removeStaleSendCopies(sendCopiesFolder());
+    QTemporaryDir folder(QDir::temp().filePath(QString::fromLatin1(kSendFolderPrefix) + QStringLiteral("XXXXXX")));
     Prompter& prompter = platform_.prompter;
     const auto fail = [&prompter](const std::string& text) {
         prompter.ask({text, "Tagloom", Buttons::Ok, Icon::Error, 0});
@@ -97,6 +110,7 @@ void FileCommands::Send() {
         fail(written.error);
         return;
     }
+    folder.setAutoRemove(false);
     platform_.launcher.runHelper(kMailProgram, {"--subject", name, "--attach", copy},
                                  [fail, folder = folder.path()](const LaunchResult& sent) {
                                      if (sent.ok) return;

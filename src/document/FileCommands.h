@@ -22,7 +22,8 @@ public:
     FileCommands(const FileCommands&) = delete;
     FileCommands& operator=(const FileCommands&) = delete;
 
-    // Removes the file from the disk; the text stays in the editor.
+    // Moves the file to the trash, or removes it from the disk where no
+    // trash takes it; the text stays in the editor.
     void DeleteFile();
     // Throws the changes away and loads the file again.
     void ReOpen();

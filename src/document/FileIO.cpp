@@ -39,6 +39,9 @@ std::string openFailureText(int error, const std::string& path) {
         return withPath("%1 was not found.", path);
     case EACCES:
     case EPERM:
+        return withPath("Unable to read from %1, permission denied.", path);
+    case EBUSY:
+    case ETXTBSY:
         return withPath("Unable to read from %1, it is opened by someone else.", path);
     default:
         return "Failed to open document.";
@@ -48,7 +51,8 @@ std::string openFailureText(int error, const std::string& path) {
 std::string saveFailureText(int error, QFileDevice::FileError fileError, const std::string& path) {
     if (fileError == QFileDevice::ResourceError || error == ENOSPC || error == EDQUOT)
         return "Destination disk drive is full.";
-    if (error == EACCES || error == EPERM || error == EROFS || error == ETXTBSY)
+    if (error == EACCES || error == EPERM) return withPath("Unable to write to %1, permission denied.", path);
+    if (error == EROFS || error == EBUSY || error == ETXTBSY)
         return withPath("Unable to write to %1, it is read-only or opened by someone else.", path);
     return "Failed to save document.";
 }

@@ -1,5 +1,6 @@
 #pragma once
-// Small desktop services: the beep and the busy cursor.
+// Small desktop services: the beep, the busy cursor and the trash.
+#include <string>
 
 namespace tagloom {
 
@@ -8,6 +9,10 @@ public:
     virtual ~Desktop() = default;
     virtual void beep() = 0;
     virtual void setBusy(bool busy) = 0;
+    // Moves a file to the desktop's trash, from where the user can restore
+    // it; false when no trash takes it (none on this desktop or for its
+    // disk), and the file is then where it was.
+    virtual bool moveToTrash(const std::string& path) = 0;
 };
 
 // Shows the busy cursor for as long as it lives.

@@ -1,7 +1,8 @@
 #pragma once
 // The editor's services for work without a desktop, as the batch tools do it:
 // every question gets one fixed answer, queued calls wait until the caller
-// runs them, and nothing is shown, launched, kept on a clipboard or stored.
+// runs them, and nothing is shown, launched, kept on a clipboard, stored or
+// moved to a trash.
 #include <deque>
 #include <functional>
 
@@ -32,6 +33,7 @@ private:
     public:
         void beep() override {}
         void setBusy(bool) override {}
+        bool moveToTrash(const std::string&) override { return false; }
     };
     class NoClipboard final : public Clipboard {
     public:

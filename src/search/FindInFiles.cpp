@@ -45,20 +45,26 @@ public:
     int fd = -1;
 };
 
+// Whether an entry, or the folder on its way, is gone: on a live tree files
+// come and go (caches, editors' temporary files) between the listing of a
+// folder and the opening of its files.
+bool vanished(int error) { return error == ENOENT || error == ENOTDIR; }
+
 // Opens a folder's entry for reading. Only regular files are searched: a
 // link is followed to a file, and a link that leads nowhere, to a folder or
-// to a device, like a device or a pipe itself, is passed over.
+// to a device, like a device or a pipe itself, is passed over, and so is an
+// entry that is gone by the time it is opened.
 FileOutcome openEntry(int folderFd, const FolderListing::Entry& entry, OpenFile& file, struct stat& status) {
     using Kind = FileOutcome::Kind;
     if (entry.kind == FolderListing::Kind::Other) return {Kind::Skipped};
     if (entry.kind == FolderListing::Kind::Link) {
         if (::fstatat(folderFd, entry.name.c_str(), &status, 0) != 0)
-            return errno == ENOENT || errno == ELOOP ? FileOutcome{Kind::Skipped} : FileOutcome{Kind::Failed, errno};
+            return vanished(errno) || errno == ELOOP ? FileOutcome{Kind::Skipped} : FileOutcome{Kind::Failed, errno};
         if (!S_ISREG(status.st_mode)) return {Kind::Skipped};
     }
     // Not blocking: should the entry have become a pipe since it was listed, opening it does not wait.
     file.fd = ::openat(folderFd, entry.name.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (file.fd < 0) return {Kind::Failed, errno};
+    if (file.fd < 0) return vanished(errno) ? FileOutcome{Kind::Skipped} : FileOutcome{Kind::Failed, errno};
     if (::fstat(file.fd, &status) != 0) return {Kind::Failed, errno};
     if (!S_ISREG(status.st_mode)) return {Kind::Skipped};
     return {Kind::Searched};

@@ -11,12 +11,14 @@ namespace {
 const std::string kSettings = "Settings";
 const std::string kPrinter = "printer";
 
-// Every integer key with its section and member, in the order of the table
-// they are read and written in.
+// Every integer key with its section, its member and the values it may
+// take, in the order of the table they are read and written in.
 struct IntKey {
     const std::string& section;
     const char* key;
     int EditorSettings::*member;
+    int lowest;
+    int highest;
 };
 
 struct StringKey {
@@ -25,26 +27,26 @@ struct StringKey {
 };
 
 const IntKey kIntKeys[] = {
-    {kSettings, "bShowLineNum", &EditorSettings::bShowLineNum},
-    {kSettings, "bPrinterLineNum", &EditorSettings::bPrinterLineNum},
-    {kSettings, "nTabChars", &EditorSettings::nTabChars},
-    {kSettings, "bWrap", &EditorSettings::bWrap},
-    {kSettings, "bRestoreState", &EditorSettings::bRestoreState},
-    {kSettings, "bDelTempAsap", &EditorSettings::bDelTempAsap},
-    {kSettings, "bConfirm", &EditorSettings::bConfirm},
-    {kSettings, "bScrollCenter", &EditorSettings::bScrollCenter},
-    {kSettings, "bFindDirection", &EditorSettings::bFindDirection},
-    {kSettings, "bMatchCase", &EditorSettings::bMatchCase},
-    {kSettings, "bWholeWord", &EditorSettings::bWholeWord},
-    {kSettings, "fontPtSize", &EditorSettings::fontPtSize},
-    {kPrinter, "printerPtSize", &EditorSettings::printerPtSize},
-    {kPrinter, "bPrinterFooter", &EditorSettings::bPrinterFooter},
-    {kPrinter, "bPrinterHeader", &EditorSettings::bPrinterHeader},
-    {kSettings, "pitchStyle", &EditorSettings::pitchStyle},
-    {kSettings, "charSet", &EditorSettings::charSet},
-    {kSettings, "bFifMatchCase", &EditorSettings::bFifMatchCase},
-    {kSettings, "bFifMatchWhole", &EditorSettings::bFifMatchWhole},
-    {kSettings, "subfolderDepth", &EditorSettings::subfolderDepth},
+    {kSettings, "bShowLineNum", &EditorSettings::bShowLineNum, 0, 1},
+    {kSettings, "bPrinterLineNum", &EditorSettings::bPrinterLineNum, 0, 1},
+    {kSettings, "nTabChars", &EditorSettings::nTabChars, 0, EditorSettings::kLargestTabChars},
+    {kSettings, "bWrap", &EditorSettings::bWrap, 0, 1},
+    {kSettings, "bRestoreState", &EditorSettings::bRestoreState, 0, 1},
+    {kSettings, "bDelTempAsap", &EditorSettings::bDelTempAsap, 0, 1},
+    {kSettings, "bConfirm", &EditorSettings::bConfirm, 0, 1},
+    {kSettings, "bScrollCenter", &EditorSettings::bScrollCenter, 0, 1},
+    {kSettings, "bFindDirection", &EditorSettings::bFindDirection, 0, 1},
+    {kSettings, "bMatchCase", &EditorSettings::bMatchCase, 0, 1},
+    {kSettings, "bWholeWord", &EditorSettings::bWholeWord, 0, 1},
+    {kSettings, "fontPtSize", &EditorSettings::fontPtSize, 1, EditorSettings::kLargestPointSize},
+    {kPrinter, "printerPtSize", &EditorSettings::printerPtSize, 1, EditorSettings::kLargestPointSize},
+    {kPrinter, "bPrinterFooter", &EditorSettings::bPrinterFooter, 0, 1},
+    {kPrinter, "bPrinterHeader", &EditorSettings::bPrinterHeader, 0, 1},
+    {kSettings, "pitchStyle", &EditorSettings::pitchStyle, 0, 1},
+    {kSettings, "charSet", &EditorSettings::charSet, 0, 3},
+    {kSettings, "bFifMatchCase", &EditorSettings::bFifMatchCase, 0, 1},
+    {kSettings, "bFifMatchWhole", &EditorSettings::bFifMatchWhole, 0, 1},
+    {kSettings, "subfolderDepth", &EditorSettings::subfolderDepth, 0, EditorSettings::kLargestSubfolderDepth},
 };
 
 const StringKey kStringKeys[] = {
@@ -85,28 +87,21 @@ void saveHistory(SettingsStore& store, const std::string& section, const std::st
         store.setString(section, entryKey(entryKeyFormat, i), list[i]);
 }
 
+// A hand-edited or damaged store can hold numbers that no check box, radio
+// button, font or tab stop can use; each falls back to its default instead
+// of reaching the dialogs and the display code, and of being written back.
 void EditorSettings::load(const SettingsStore& store) {
     const EditorSettings defaults;
-    for (const auto& k : kIntKeys) this->*k.member = store.getInt(k.section, k.key, defaults.*k.member);
+    for (const auto& k : kIntKeys) {
+        const int value = store.getInt(k.section, k.key, defaults.*k.member);
+        this->*k.member = value >= k.lowest && value <= k.highest ? value : defaults.*k.member;
+    }
     for (const auto& k : kStringKeys)
         this->*k.member = store.getString(kSettings, k.key, defaults.*k.member);
+    if (fontFaceName.empty()) fontFaceName = defaults.fontFaceName;
     findStrs = loadHistory(store, "findStrs", "nFindStrs", "findStr%d");
     replaceStrs = loadHistory(store, "replaceStrs", "nReplaceStrs", "replaceStr%d");
     strFindText = findStrs.empty() ? std::string() : findStrs.front();
-    replaceUnusableValues(defaults);
-}
-
-// A hand-edited or damaged store can hold numbers no font or tab stop can use;
-// those fall back to their defaults instead of reaching the display code.
-void EditorSettings::replaceUnusableValues(const EditorSettings& defaults) {
-    const auto keepIn = [](int& value, int low, int high, int fallback) {
-        if (value < low || value > high) value = fallback;
-    };
-    keepIn(fontPtSize, 1, kLargestPointSize, defaults.fontPtSize);
-    keepIn(printerPtSize, 1, kLargestPointSize, defaults.printerPtSize);
-    keepIn(nTabChars, 0, kLargestTabChars, defaults.nTabChars);
-    keepIn(subfolderDepth, 0, kLargestSubfolderDepth, defaults.subfolderDepth);
-    if (fontFaceName.empty()) fontFaceName = defaults.fontFaceName;
 }
 
 void EditorSettings::save(SettingsStore& store) const {

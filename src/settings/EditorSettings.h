@@ -25,8 +25,8 @@ struct EditorSettings {
     int printerPtSize = 8;
     int bPrinterFooter = 1;
     int bPrinterHeader = 1;
-    int pitchStyle = 0;
-    int charSet = 1;
+    int pitchStyle = 0;  // 0 fixed, 1 variable
+    int charSet = 1;     // 0 ANSI, 1 all, 2 symbol, 3 OEM
     int bFifMatchCase = 0;
     int bFifMatchWhole = 0;
     int subfolderDepth = 0;
@@ -47,11 +47,10 @@ struct EditorSettings {
     static constexpr int kLargestTabChars = 256;
     static constexpr int kLargestSubfolderDepth = 1000;
 
+    // Reads every key; a value a key cannot hold (a number out of its range,
+    // a switch other than 0 or 1, an empty face name) reads as its default.
     void load(const SettingsStore& store);
     void save(SettingsStore& store) const;
-
-private:
-    void replaceUnusableValues(const EditorSettings& defaults);
 };
 
 // Reads a history list: the count key, then entries 0, 1, ... up to the count,

@@ -1,8 +1,17 @@
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <ctime>
+
 #include "app/qt/CHemlowHTMLApp.h"
 #include "app/qt/CMainFrame.h"
+#include "document/SendCopies.h"
 #include "platform/qt/QtSettingsStore.h"
 
 namespace tagloom {
@@ -46,6 +55,23 @@ TEST(Application, aMissingRecentListLengthMeansFourAndAHugeOneSixteen) {
     }
     CHemlowHTMLApp app(std::make_unique<QtSettingsStore>(ini));
     EXPECT_EQ(app.recentFiles().size(), 16);
+}
+
+// The copy a Send of an earlier run left for the mail program goes when the
+// editor starts a day later, and one of today stays.
+TEST(Application, startingRemovesTheCopiesSendLeftADayAgo) {
+    const QString pattern = QDir::tempPath() + "/" + QString::fromLatin1(kSendFolderPrefix) + "XXXXXX";
+    QTemporaryDir stale(pattern), fresh(pattern);
+    ASSERT_TRUE(stale.isValid() && fresh.isValid());
+    const struct timespec twoDaysAgo = {std::time(nullptr) - 48 * 3600, 0};
+    const struct timespec times[2] = {twoDaysAgo, twoDaysAgo};
+    ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(stale.path()).constData(), times, 0), 0);
+    QTemporaryDir dir;
+    CHemlowHTMLApp app(std::make_unique<QtSettingsStore>(dir.filePath(QStringLiteral("Tagloom.conf"))));
+    ASSERT_TRUE(app.start({}));
+    EXPECT_FALSE(QFileInfo::exists(stale.path()));
+    EXPECT_TRUE(QFileInfo::exists(fresh.path()));
+    app.exit();
 }
 
 }  // namespace

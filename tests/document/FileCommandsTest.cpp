@@ -1,14 +1,21 @@
 // Delete, ReOpen, Show in Explorer and Send on a real file, with the boxes
 // and the desktop's programs faked.
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <ctime>
+
 #include "support/TestFiles.h"
 #include "resources/CommandIds.h"
 #include "support/ViewFixture.h"
 #include "document/FileCommands.h"
+#include "document/SendCopies.h"
 
 namespace tagloom {
 namespace {
@@ -59,7 +66,8 @@ TEST(FileCommands, deleteAsksAboutTheNameWithoutTheMarkerAndKeepsTheText) {
     o.f.router.run(cmd::DeleteFile);
     ASSERT_EQ(o.f.fake.prompter.messages.size(), 1u);
     EXPECT_EQ(o.f.fake.prompter.messages[0],
-              (Message{"Delete  index.html  ?", "Tagloom Delete File", Buttons::YesNoCancel, Icon::Question, 1}));
+              (Message{"Delete  index.html  to the trash?", "Tagloom Delete File", Buttons::YesNoCancel,
+                       Icon::Question, 1}));
     EXPECT_TRUE(o.exists());
 
     o.f.router.run(cmd::DeleteFile);
@@ -72,6 +80,45 @@ TEST(FileCommands, deleteAsksAboutTheNameWithoutTheMarkerAndKeepsTheText) {
 
     o.f.document.Save();  // a later save writes it again
     EXPECT_TRUE(o.exists());
+}
+
+// The trash takes the file, or, where none does, the user is asked again
+// before it is removed for good; without confirmations nothing is asked.
+TEST(FileCommands, deleteMovesTheFileToTheTrashOrAsksBeforeRemovingItForGood) {
+    const Message toTrash{"Delete  index.html  to the trash?", "Tagloom Delete File", Buttons::YesNoCancel,
+                          Icon::Question, 1};
+    const Message forGood{"Delete  index.html  for good?\nIt cannot be moved to the trash.", "Tagloom Delete File",
+                          Buttons::YesNoCancel, Icon::Question, 1};
+    struct Case {
+        const char* name;
+        bool trashAvailable;
+        int bConfirm;
+        std::deque<Answer> answers;
+        std::vector<Message> asked;
+        bool trashed;
+        bool gone;
+    };
+    const Case cases[] = {
+        {"to the trash", true, 1, {Answer::Yes}, {toTrash}, true, true},
+        {"kept", true, 1, {Answer::No}, {toTrash}, false, false},
+        {"no trash, removed for good", false, 1, {Answer::Yes, Answer::Yes}, {toTrash, forGood}, false, true},
+        {"no trash, kept after all", false, 1, {Answer::Yes, Answer::Cancel}, {toTrash, forGood}, false, false},
+        {"no trash, kept", false, 1, {Answer::No}, {toTrash}, false, false},
+        {"to the trash without asking", true, 0, {}, {}, true, true},
+        {"no trash, removed without asking", false, 0, {}, {}, false, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        OpenFile o;
+        o.f.view->settings().bConfirm = c.bConfirm;
+        o.f.fake.desktop.trashAvailable = c.trashAvailable;
+        o.f.fake.prompter.answers = c.answers;
+        ASSERT_TRUE(o.f.router.run(cmd::DeleteFile));
+        EXPECT_EQ(o.f.fake.prompter.messages, c.asked);
+        EXPECT_EQ(o.f.fake.desktop.trashed, c.trashed ? std::vector<std::string>{o.path} : std::vector<std::string>{});
+        EXPECT_EQ(o.exists(), !c.gone);
+        EXPECT_EQ(o.f.text(), "<p>one</p>\r\n<p>two</p>\r\n");
+    }
 }
 
 TEST(FileCommands, reOpenIsOnlyOfferedForAModifiedDocumentWithAFile) {
@@ -196,6 +243,32 @@ TEST(FileCommands, aMailProgramThatFailsIsReportedAndItsCopyRemoved) {
     EXPECT_EQ(o.f.fake.prompter.messages,
               (std::vector<Message>{{"Send Mail failed to send message.", "Tagloom", Buttons::Ok, Icon::Error, 0}}));
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(attachment.substr(0, attachment.rfind('/')))));
+}
+
+// The copies earlier Sends left in the temporary folder stay for their mail
+// programs for a day; the next Send removes the older ones.
+TEST(FileCommands, sendRemovesTheCopiesEarlierSendsLeftADayAgo) {
+    const QString temp = QDir::tempPath();
+    const QString pattern = temp + "/" + QString::fromLatin1(kSendFolderPrefix) + "XXXXXX";
+    QTemporaryDir stale(pattern), fresh(pattern);
+    ASSERT_TRUE(stale.isValid() && fresh.isValid());
+    const std::string staleCopy = stale.filePath(QStringLiteral("old.html")).toStdString();
+    test::writeRawFile(staleCopy, "sent long ago");
+    const struct timespec dayAndHourAgo = {std::time(nullptr) - 25 * 3600, 0};
+    const struct timespec times[2] = {dayAndHourAgo, dayAndHourAgo};
+    ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(stale.path()).constData(), times, 0), 0);
+
+    OpenFile o;
+    o.f.fake.launcher.availablePrograms = {FileCommands::kMailProgram};
+    ASSERT_TRUE(o.f.router.run(cmd::Send));
+    EXPECT_FALSE(QFileInfo::exists(stale.path()));
+    EXPECT_TRUE(QFileInfo::exists(fresh.path()));
+    const std::string attachment = o.f.fake.launcher.calls.at(0).arguments.at(3);
+    const QString copyFolder = QFileInfo(QString::fromStdString(attachment)).absolutePath();
+    EXPECT_EQ(QFileInfo(copyFolder).absolutePath(), temp);
+    EXPECT_EQ(o.f.fake.launcher.endHelpers(), 1);
+    EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(attachment))) << "the mail program may read it later";
+    QDir(copyFolder).removeRecursively();
 }
 
 TEST(FileCommands, sendNeedsTextAndAMailProgram) {

@@ -28,8 +28,6 @@ namespace {
 
 using namespace std::string_literals;
 
-const std::string kReadOnly = " it is read-only or opened by someone else.";
-
 mode_t modeOf(const std::string& path) {
     struct stat status {};
     EXPECT_EQ(::stat(path.c_str(), &status), 0) << path;
@@ -83,7 +81,7 @@ TEST_F(FileIO, anyInputLoadsOrGivesAClearMessageAndTheFileStaysAsItWas) {
          false},
         {"a pipe", pathOf("pipe"), "Failed to open document.", false},
         {"no permission to read", pathOf("locked.html"),
-         "Unable to read from " + pathOf("locked.html") + ", it is opened by someone else."},
+         "Unable to read from " + pathOf("locked.html") + ", permission denied."},
     };
     test::writeRawFile(cases[0].path, everyByte + test::randomBytes(random, 100000));
     test::writeRawFile(cases[1].path, test::randomBytes(random, 700000));
@@ -177,7 +175,7 @@ TEST_F(FileIO, aSaveThatCannotWriteLeavesTheOldFileByteIdentical) {
 
         const WriteResult result = writeTextFile(path, largeText(), false);
         EXPECT_FALSE(result.ok);
-        EXPECT_EQ(result.error, "Unable to write to " + path + "," + kReadOnly);
+        EXPECT_EQ(result.error, "Unable to write to " + path + ", permission denied.");
         if (c.fileMode >= 0) {
             EXPECT_TRUE(test::readRawFile(path) == old) << "the old file changed";
             EXPECT_EQ(modeOf(path), static_cast<mode_t>(c.fileMode));

@@ -1,10 +1,7 @@
 // tagloom-cli find-in-files: the results text of the editor's Find in Files
 // on standard output, and the command lines it refuses.
 #include <gtest/gtest.h>
-#include <linux/securebits.h>
-#include <sys/prctl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include "support/CliFixture.h"
 
@@ -13,6 +10,7 @@ namespace {
 
 using test::Cli;
 using test::CliRun;
+using test::ProgramsStartWithoutRootPowers;
 namespace fs = std::filesystem;
 
 TEST_F(Cli, findInFilesPrintsTheResultsTextOfTheEditor) {
@@ -82,25 +80,6 @@ TEST_F(Cli, findInFilesRefusesBadCommandLinesWithAMessage) {
         EXPECT_EQ(done.out, "") << line;
     }
 }
-
-// For the life of the object, a program started by root gets none of root's
-// capabilities, so the permission bits bind it as they bind other users.
-class ProgramsStartWithoutRootPowers {
-public:
-    ProgramsStartWithoutRootPowers() : saved_(::prctl(PR_GET_SECUREBITS)) {
-        active_ = ::geteuid() == 0 && saved_ >= 0 && ::prctl(PR_SET_SECUREBITS, saved_ | SECBIT_NOROOT) == 0;
-    }
-    ~ProgramsStartWithoutRootPowers() {
-        if (active_) ::prctl(PR_SET_SECUREBITS, saved_);
-    }
-    ProgramsStartWithoutRootPowers(const ProgramsStartWithoutRootPowers&) = delete;
-    ProgramsStartWithoutRootPowers& operator=(const ProgramsStartWithoutRootPowers&) = delete;
-    bool bound() const { return active_ || ::geteuid() != 0; }
-
-private:
-    int saved_;
-    bool active_ = false;
-};
 
 TEST_F(Cli, findInFilesFailsOnAFileThatCannotBeRead) {
     file("a.html", "x");

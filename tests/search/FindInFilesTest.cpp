@@ -1,6 +1,7 @@
 // Find in Files on real folders in a temporary directory: the results text,
 // which files and folders are searched and in what order, and how a search
-// ends when a file cannot be read or the user cancels.
+// ends when a file cannot be read or the user cancels, and how it passes over
+// a file that vanishes while it runs.
 #include "search/FindInFiles.h"
 
 #include <fcntl.h>
@@ -13,11 +14,13 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "EntriesThatVanish.h"
 #include "support/ChildReport.h"
 #include "support/TestFiles.h"
 
@@ -302,6 +305,48 @@ TEST_F(FindInFolders, aFileThatCannotBeReadEndsTheSearchWithTheSystemsText) {
     EXPECT_EQ(found.outcome, FindInFilesResult::Outcome::Failed);
     EXPECT_EQ(found.error, root_ + "b-locked.html: Permission denied") << "the first file that fails, in order";
     EXPECT_EQ(found.text, "");
+}
+
+// Between the listing of a folder and the opening of one of its files, the
+// file, or its folder, is removed, as caches and editors' temporary files
+// come and go on a live tree: the search passes it over and goes on.
+TEST_F(FindInFolders, aFileGoneByTheTimeItIsOpenedIsPassedOver) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> files;  // each holding "x"
+        const char* link;                // where b.html leads, when it is a link
+        std::function<void(const std::string& root)> change;
+        std::vector<std::string> listed;
+    };
+    const Case cases[] = {
+        {"the file removed", {"a.html", "b.html", "c.html"}, nullptr,
+         [](const std::string& root) { fs::remove(root + "b.html"); }, {"a.html", "c.html"}},
+        {"its folder removed", {"a.html", "sub/b.html"}, nullptr,
+         [](const std::string& root) { fs::remove_all(root + "sub"); }, {"a.html"}},
+        {"the folder a link leads through replaced by a file", {"a.html", "target/page.txt"}, "target/page.txt",
+         [](const std::string& root) {
+             fs::remove_all(root + "target");
+             test::writeRawFile(root + "target", "x");
+         },
+         {"a.html"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TearDown();
+        SetUp();
+        for (const std::string& file : c.files) write(file, "x");
+        if (c.link) fs::create_symlink(c.link, root_ + "b.html");
+        FindInFilesResult found;
+        {
+            const test::BeforeOpening removal("b.html", [&] { c.change(root_); });
+            found = search("x", 1, "*.html");
+            EXPECT_TRUE(removal.struck());
+        }
+        EXPECT_EQ(found.outcome, FindInFilesResult::Outcome::Found) << found.error;
+        EXPECT_EQ(found.filesFound, static_cast<int>(c.listed.size()));
+        for (const std::string& name : c.listed) EXPECT_TRUE(offsetsOf(found.text, name)) << name;
+        EXPECT_FALSE(offsetsOf(found.text, "b.html"));
+    }
 }
 
 // The size of this process's address space, in bytes.

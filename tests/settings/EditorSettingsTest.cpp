@@ -173,6 +173,66 @@ TEST(EditorSettings, unreadableValuesInASettingsFileFallBackToTheirDefaults) {
     EXPECT_EQ(s.replaceStrs, (std::vector<std::string>{"one", ""}));
 }
 
+// Numbers that read well but that no radio button, check box, font or tab
+// stop can show fall back to their defaults, and the defaults are what is
+// written back; the values at the ends of each range are kept.
+TEST(EditorSettings, valuesOutOfTheirRangeFallBackToTheirDefaultsAndAreNotWrittenBack) {
+    struct Case {
+        const char* section;
+        const char* key;
+        const char* stored;
+        int EditorSettings::*member;
+        int loaded;
+    };
+    const Case cases[] = {
+        {"Settings", "pitchStyle", "9", &EditorSettings::pitchStyle, 0},
+        {"Settings", "pitchStyle", "-1", &EditorSettings::pitchStyle, 0},
+        {"Settings", "pitchStyle", "1", &EditorSettings::pitchStyle, 1},
+        {"Settings", "charSet", "42", &EditorSettings::charSet, 1},
+        {"Settings", "charSet", "4", &EditorSettings::charSet, 1},
+        {"Settings", "charSet", "-1", &EditorSettings::charSet, 1},
+        {"Settings", "charSet", "0", &EditorSettings::charSet, 0},
+        {"Settings", "charSet", "3", &EditorSettings::charSet, 3},
+        {"Settings", "bShowLineNum", "2", &EditorSettings::bShowLineNum, 0},
+        {"Settings", "bShowLineNum", "1", &EditorSettings::bShowLineNum, 1},
+        {"Settings", "bPrinterLineNum", "-1", &EditorSettings::bPrinterLineNum, 0},
+        {"Settings", "bWrap", "2", &EditorSettings::bWrap, 1},
+        {"Settings", "bWrap", "0", &EditorSettings::bWrap, 0},
+        {"Settings", "bRestoreState", "5", &EditorSettings::bRestoreState, 1},
+        {"Settings", "bDelTempAsap", "-7", &EditorSettings::bDelTempAsap, 1},
+        {"Settings", "bConfirm", "2", &EditorSettings::bConfirm, 1},
+        {"Settings", "bScrollCenter", "3", &EditorSettings::bScrollCenter, 1},
+        {"Settings", "bFindDirection", "2", &EditorSettings::bFindDirection, 1},
+        {"Settings", "bFindDirection", "0", &EditorSettings::bFindDirection, 0},
+        {"Settings", "bMatchCase", "9", &EditorSettings::bMatchCase, 0},
+        {"Settings", "bWholeWord", "-1", &EditorSettings::bWholeWord, 0},
+        {"printer", "bPrinterFooter", "2", &EditorSettings::bPrinterFooter, 1},
+        {"printer", "bPrinterHeader", "-2", &EditorSettings::bPrinterHeader, 1},
+        {"Settings", "bFifMatchCase", "2", &EditorSettings::bFifMatchCase, 0},
+        {"Settings", "bFifMatchWhole", "100", &EditorSettings::bFifMatchWhole, 0},
+        {"Settings", "nTabChars", "257", &EditorSettings::nTabChars, 4},
+        {"Settings", "nTabChars", "256", &EditorSettings::nTabChars, 256},
+        {"Settings", "nTabChars", "0", &EditorSettings::nTabChars, 0},
+        {"Settings", "fontPtSize", "0", &EditorSettings::fontPtSize, 10},
+        {"Settings", "fontPtSize", "1639", &EditorSettings::fontPtSize, 10},
+        {"Settings", "fontPtSize", "1638", &EditorSettings::fontPtSize, 1638},
+        {"printer", "printerPtSize", "0", &EditorSettings::printerPtSize, 8},
+        {"printer", "printerPtSize", "1", &EditorSettings::printerPtSize, 1},
+        {"Settings", "subfolderDepth", "1001", &EditorSettings::subfolderDepth, 0},
+        {"Settings", "subfolderDepth", "1000", &EditorSettings::subfolderDepth, 1000},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.key) + "=" + c.stored);
+        MemorySettingsStore store;
+        store.values[{c.section, c.key}] = c.stored;
+        EditorSettings s;
+        s.load(store);
+        EXPECT_EQ(s.*c.member, c.loaded);
+        s.save(store);
+        EXPECT_EQ(store.raw(c.section, c.key), std::to_string(c.loaded));
+    }
+}
+
 TEST(QtSettingsStore, keepsIntegersAndStringsBySectionAndKeyInItsFile) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Tagloom.conf"));

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <linux/securebits.h>
+#include <sys/prctl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -86,6 +88,25 @@ protected:
     }
 
     fs::path dir_;
+};
+
+// For the life of the object, a program started by root gets none of root's
+// capabilities, so the permission bits bind it as they bind other users.
+class ProgramsStartWithoutRootPowers {
+public:
+    ProgramsStartWithoutRootPowers() : saved_(::prctl(PR_GET_SECUREBITS)) {
+        active_ = ::geteuid() == 0 && saved_ >= 0 && ::prctl(PR_SET_SECUREBITS, saved_ | SECBIT_NOROOT) == 0;
+    }
+    ~ProgramsStartWithoutRootPowers() {
+        if (active_) ::prctl(PR_SET_SECUREBITS, saved_);
+    }
+    ProgramsStartWithoutRootPowers(const ProgramsStartWithoutRootPowers&) = delete;
+    ProgramsStartWithoutRootPowers& operator=(const ProgramsStartWithoutRootPowers&) = delete;
+    bool bound() const { return active_ || ::geteuid() != 0; }
+
+private:
+    int saved_;
+    bool active_ = false;
 };
 
 }  // namespace tagloom::test

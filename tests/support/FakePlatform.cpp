@@ -1,6 +1,7 @@
 #include "support/FakePlatform.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace tagloom::test {
 
@@ -39,6 +40,12 @@ Answer FakePrompter::ask(const Message& message) {
         return defaultAnswerOf(message);
     }
     return takeFront(answers, Answer::Ok);
+}
+
+bool FakeDesktop::moveToTrash(const std::string& path) {
+    if (!trashAvailable || std::remove(path.c_str()) != 0) return false;
+    trashed.push_back(path);
+    return true;
 }
 
 bool FakeClipboard::setText(const std::string& text, TextEncoding textEncoding) {

@@ -35,9 +35,13 @@ class FakeDesktop : public Desktop {
 public:
     void beep() override { ++beeps; }
     void setBusy(bool busy) override { busyDepth += busy ? 1 : -1; ++busyCalls; }
+    // With a trash, the file leaves its place and its path is recorded.
+    bool moveToTrash(const std::string& path) override;
     int beeps = 0;
     int busyDepth = 0;
     int busyCalls = 0;
+    bool trashAvailable = true;
+    std::vector<std::string> trashed;
 };
 
 // Holds the editor's bytes as they were put there; `encoding` is the

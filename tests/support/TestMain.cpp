@@ -1,6 +1,7 @@
 // Test programs start here: a QApplication on the offscreen platform (unless
-// the caller chose another), and private configuration and cache folders so
-// no test ever touches the user's settings or files.
+// the caller chose another), and private configuration, cache and data
+// folders (the trash is in the last) so no test ever touches the user's
+// settings or files.
 #include <QApplication>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -11,6 +12,8 @@ int main(int argc, char** argv) {
     qputenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit());
     QTemporaryDir cacheHome;
     qputenv("XDG_CACHE_HOME", cacheHome.path().toLocal8Bit());
+    QTemporaryDir dataHome;
+    qputenv("XDG_DATA_HOME", dataHome.path().toLocal8Bit());
     testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();

@@ -9,6 +9,7 @@
 #include "app/qt/CMainFrame.h"
 #include "document/CHemlowHTMLDoc.h"
 #include "document/FileStatusStore.h"
+#include "document/SendCopies.h"
 #include "app/NewEditorLauncher.h"
 #include "app/SettingsCommand.h"
 #include "app/qt/CAboutDlg.h"
@@ -44,6 +45,8 @@ CHemlowHTMLApp::CHemlowHTMLApp(std::unique_ptr<SettingsStore> settings)
 CHemlowHTMLApp::~CHemlowHTMLApp() { exit(); }
 
 bool CHemlowHTMLApp::start(const QStringList& arguments) {
+    // Copies that earlier runs left for the mail program and that it has long had.
+    removeStaleSendCopies(sendCopiesFolder());
     document_ = std::make_unique<CHemlowHTMLDoc>(platform(), recentFiles_);
     frame_ = std::make_unique<CMainFrame>(platform(), router_, recentFiles_);
     view_ = std::make_unique<CHemlowHTMLView>(platform(), router_, *fonts_, *document_);

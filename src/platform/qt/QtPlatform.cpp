@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
+#include <QFileInfo>
 #include <QIcon>
 #include <QMessageBox>
 #include <QMimeData>
@@ -10,6 +12,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QStandardPaths>
 
 #include "platform/qt/PaperSizes.h"
 #include "platform/qt/QtText.h"
@@ -91,6 +94,27 @@ void QtDesktop::setBusy(bool busy) {
     } else if (busyDepth_ > 0 && --busyDepth_ == 0) {
         QApplication::restoreOverrideCursor();
     }
+}
+
+namespace {
+
+// Whether the user's trash in the data folder is there or can be made. Qt
+// puts there the files of the home's disk and of disks without a trash of
+// their own; where it cannot be made, Qt 6.4 takes the current folder for the
+// trash, and the file would vanish into a "files" folder there.
+bool homeTrashAvailable() {
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (data.isEmpty()) return false;
+    const QFileInfo trash(data + QStringLiteral("/Trash"));
+    if (trash.exists()) return trash.isDir();
+    const QFileInfo folder(data);
+    return folder.isDir() && folder.isWritable();
+}
+
+}  // namespace
+
+bool QtDesktop::moveToTrash(const std::string& path) {
+    return homeTrashAvailable() && QFile::moveToTrash(QFile::decodeName(path.c_str()));
 }
 
 namespace {

@@ -26,6 +26,7 @@ class QtDesktop : public Desktop {
 public:
     void beep() override;
     void setBusy(bool busy) override;
+    bool moveToTrash(const std::string& path) override;
 
 private:
     int busyDepth_ = 0;
