@@ -64,7 +64,7 @@ TEST(FindMarkDlg, theBoxesSearchExactlyWhatWasTyped) {
     f.view->settings().replaceStrs = {"Geany"};
     CFindMarkDlg* d = f.open(cmd::Replace);
     for (QComboBox* combo : {d->findCombo(), d->replaceCombo()}) {
-        for (const QString typed : {QString("Gean"), QString("geany"), QString::fromUtf8("TR\xC3\x96GER")}) {
+        for (const QString& typed : {QString("Gean"), QString("geany"), QString::fromUtf8("TR\xC3\x96GER")}) {
             combo->setEditText({});
             combo->setFocus();
             QTest::keyClicks(combo->lineEdit(), typed);
