@@ -1,9 +1,15 @@
+#include <QCoreApplication>
+#include <QLabel>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include "app/qt/CHemlowHTMLApp.h"
 #include "app/qt/CMainFrame.h"
 #include "platform/qt/QtSettingsStore.h"
+#include "resources/CommandIds.h"
+#include "support/TestFiles.h"
+#include "textmodel/EditControl.h"
+#include "view/CHemlowHTMLView.h"
 
 namespace tagloom {
 namespace {
@@ -46,6 +52,23 @@ TEST(Application, aMissingRecentListLengthMeansFourAndAHugeOneSixteen) {
     }
     CHemlowHTMLApp app(std::make_unique<QtSettingsStore>(ini));
     EXPECT_EQ(app.recentFiles().size(), 16);
+}
+
+// No key, click or command runs the idle update here: the pane follows the
+// caret by itself.
+TEST(Application, theLineAndColumnPaneFollowsACaretMovedByAProgram) {
+    QTemporaryDir dir;
+    const QString page = dir.filePath(QStringLiteral("page.html"));
+    test::writeRawFile(page.toStdString(), "ab\r\ncd\r\n");
+    CHemlowHTMLApp app(std::make_unique<QtSettingsStore>(dir.filePath(QStringLiteral("Tagloom.conf"))));
+    ASSERT_TRUE(app.start({page}));
+    QCoreApplication::processEvents();
+    const QLabel* pane = app.frame()->statusPane(str::PaneLnCol);
+    EXPECT_EQ(pane->text().toStdString(), "Ln 1, Col 1");
+    app.view()->control().setSel(5, 5);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(pane->text().toStdString(), "Ln 2, Col 2");
+    app.exit();
 }
 
 }  // namespace
