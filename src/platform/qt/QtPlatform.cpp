@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QIcon>
 #include <QMessageBox>
@@ -195,6 +196,10 @@ bool QtPrintDialogs::printSetup(PageValues& values) {
     // Without a printer the PDF writer is the one to set up.
     if (QPrinterInfo::availablePrinterNames().isEmpty()) options |= QAbstractPrintDialog::PrintToFile;
     dialog.setOptions(options);
+    // The setup only chooses the printer and its settings: its button
+    // confirms them, it prints nothing.
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>(QString(), Qt::FindDirectChildrenOnly))
+        if (QPushButton* confirm = buttons->button(QDialogButtonBox::Ok)) confirm->setText(QObject::tr("OK"));
     if (dialog.exec() != QDialog::Accepted) return false;
     values.orientation = orientationOf(printer);
     return true;
