@@ -85,6 +85,9 @@ private:
     void saveBarState();
     void restoreBarState();
     void pageSetup();
+    // Gives the keyboard back to the text after a dialog that held it has
+    // closed, activating the window when the desktop left no window active.
+    void takeBackKeyboard();
 
     Platform& platform_;
     CommandRouter& router_;
