@@ -39,6 +39,10 @@ const std::vector<Accelerator>& mainAccelerators() {
         {VK_LEFT, kCtrl, cmd::PreviousBookmark},
         {VK_RIGHT, kCtrl, cmd::NextBookmark},
         {VK_F4, kAlt, cmd::Exit},
+        // The keys the menu captions name, beside the ones above.
+        {VK_LEFT, kAlt, cmd::PreviousBookmark},
+        {VK_RIGHT, kAlt, cmd::NextBookmark},
+        {'P', kCtrl, cmd::Print},
     };
     return table;
 }

@@ -101,6 +101,11 @@ void EditControl::deliver(F&& f) {
 
 void EditControl::finish(Notices& notices) {
     if (notices.textChanged) deliver([](EditObserver& o) { o.onUpdate(); });
+    if (anchor_ != toldAnchor_ || caret_ != toldCaret_) {
+        toldAnchor_ = anchor_;
+        toldCaret_ = caret_;
+        deliver([](EditObserver& o) { o.onSelectionChange(); });
+    }
     if (notices.vscroll) deliver([](EditObserver& o) { o.onVScroll(); });
     if (notices.hscroll) deliver([](EditObserver& o) { o.onHScroll(); });
     if (notices.repaint) deliver([&](EditObserver& o) { o.onRepaint(notices.range); });

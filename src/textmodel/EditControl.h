@@ -58,6 +58,10 @@ public:
     virtual void onTextReset() {}
     // EN_UPDATE: once after the changes of one operation.
     virtual void onUpdate() {}
+    // The anchor or the caret stands elsewhere than when last told: a new
+    // selection, an edit, or the whole text set anew. Once at the end of an
+    // operation, after onUpdate.
+    virtual void onSelectionChange() {}
     // EN_HSCROLL, EN_VSCROLL: the horizontal offset or the top line changed.
     virtual void onHScroll() {}
     virtual void onVScroll() {}
@@ -297,6 +301,9 @@ private:
 
     int anchor_ = 0;
     int caret_ = 0;
+    // The selection the observers were last told of.
+    int toldAnchor_ = 0;
+    int toldCaret_ = 0;
     // The x that Up and Down keep, from the first of a run of vertical moves.
     std::optional<std::int64_t> goalX_;
     bool modified_ = false;

@@ -182,10 +182,22 @@ void CHemlowHTMLView::RevealSelection() {
     control_.setSel(selection.start, selection.end);
 }
 
+// Edits and caret moves come in runs (a Replace All): the text is worked
+// out once, when it is read.
 void CHemlowHTMLView::UpdateLnCol() {
-    const int start = control_.selection().start;
-    const int line = textLineOf(start);
-    strLnCol = ::tagloom::lnColText(line + 1, start - textLineStart(line) + 1);
+    if (lnColStale_) return;
+    lnColStale_ = true;
+    if (lnColListener_) lnColListener_();
+}
+
+const std::string& CHemlowHTMLView::lnColText() const {
+    if (lnColStale_) {
+        const int start = control_.selection().start;
+        const int line = textLineOf(start);
+        strLnCol = ::tagloom::lnColText(line + 1, start - textLineStart(line) + 1);
+        lnColStale_ = false;
+    }
+    return strLnCol;
 }
 
 void CHemlowHTMLView::AfterChange() {
@@ -272,7 +284,6 @@ void CHemlowHTMLView::onVScroll() {
 // --- events from the widget ----------------------------------------------------
 
 void CHemlowHTMLView::OnKeyDown(int virtualKey, int modifiers) {
-    UpdateLnCol();
     if (virtualKey >= VK_LEFT && virtualKey <= VK_DOWN) {
         postRepaint();
     } else if (modifiers & kCtrl) {
@@ -312,10 +323,7 @@ void CHemlowHTMLView::OnDoubleClick() {
     postRepaint();
 }
 
-void CHemlowHTMLView::OnMouseDown() {
-    UpdateLnCol();
-    postRepaint();
-}
+void CHemlowHTMLView::OnMouseDown() { postRepaint(); }
 
 // --- the document's view --------------------------------------------------------
 
@@ -426,7 +434,7 @@ void CHemlowHTMLView::registerStatusPanes() {
     auto& r = router_;
     r.addUpdate(str::PaneLnCol, [this](CommandState& s) {
         s.enabled = true;
-        s.text = strLnCol;
+        s.text = lnColText();
     });
     r.addUpdate(str::PaneLineEnds, [this](CommandState& s) {
         s.enabled = true;

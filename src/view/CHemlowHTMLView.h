@@ -101,7 +101,8 @@ public:
     int lineHeight() const { return nLineHeight; }
     int charWidth() const { return nCharWidth; }
     int marginChars() const { return nMarginChars; }
-    const std::string& lnColText() const { return strLnCol; }
+    // "\tLn %d, Col %d" of the selection start, worked out when it is read.
+    const std::string& lnColText() const;
     // The logical (LF-ended) line of an offset, 0-based, and where it starts.
     int textLineOf(int offset) const { return control_.textLineFromChar(offset); }
     int textLineStart(int line) const { return control_.textLineIndex(line); }
@@ -127,6 +128,9 @@ public:
     // ---- repainting ----
     // Called (through the UI queue) when the margin or the overlays may have changed.
     void setRepaintHandler(std::function<void()> handler) { repaint_ = std::move(handler); }
+    // Called when the line and column may have changed since they were last
+    // read, so that their pane asks again.
+    void setLnColListener(std::function<void()> listener) { lnColListener_ = std::move(listener); }
     // Called after the font changed, with the new character size.
     void setFontListener(std::function<void(int charWidth, int lineHeight)> listener) {
         fontListener_ = std::move(listener);
@@ -147,6 +151,8 @@ public:
 private:
     // EditObserver
     void onUpdate() override { AfterChange(); }
+    // Ln/Col follows the caret wherever it moves, whoever moves it.
+    void onSelectionChange() override { UpdateLnCol(); }
     void onHScroll() override;
     void onVScroll() override;
 
@@ -189,7 +195,8 @@ private:
     int nHScrollPos = 0;
     int nVScrollPos = 0;
     int nMarginChars = 0;
-    std::string strLnCol;
+    mutable std::string strLnCol;
+    mutable bool lnColStale_ = true;
     int bUnixFile = 0;
     int nStrayCRs = 0;
     int nInitSelStart = 0;
@@ -199,6 +206,7 @@ private:
     int marginFitTop_ = -1;
     int marginFitLength_ = -1;
     std::function<void()> repaint_;
+    std::function<void()> lnColListener_;
     std::function<void(int, int)> fontListener_;
     const FileStatusStore* fileStatus_ = nullptr;
 };

@@ -1,6 +1,8 @@
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -13,6 +15,10 @@
 #include "app/qt/CMainFrame.h"
 #include "document/SendCopies.h"
 #include "platform/qt/QtSettingsStore.h"
+#include "resources/CommandIds.h"
+#include "support/TestFiles.h"
+#include "textmodel/EditControl.h"
+#include "view/CHemlowHTMLView.h"
 
 namespace tagloom {
 namespace {
@@ -71,6 +77,23 @@ TEST(Application, startingRemovesTheCopiesSendLeftADayAgo) {
     ASSERT_TRUE(app.start({}));
     EXPECT_FALSE(QFileInfo::exists(stale.path()));
     EXPECT_TRUE(QFileInfo::exists(fresh.path()));
+    app.exit();
+}
+
+// No key, click or command runs the idle update here: the pane follows the
+// caret by itself.
+TEST(Application, theLineAndColumnPaneFollowsACaretMovedByAProgram) {
+    QTemporaryDir dir;
+    const QString page = dir.filePath(QStringLiteral("page.html"));
+    test::writeRawFile(page.toStdString(), "ab\r\ncd\r\n");
+    CHemlowHTMLApp app(std::make_unique<QtSettingsStore>(dir.filePath(QStringLiteral("Tagloom.conf"))));
+    ASSERT_TRUE(app.start({page}));
+    QCoreApplication::processEvents();
+    const QLabel* pane = app.frame()->statusPane(str::PaneLnCol);
+    EXPECT_EQ(pane->text().toStdString(), "Ln 1, Col 1");
+    app.view()->control().setSel(5, 5);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(pane->text().toStdString(), "Ln 2, Col 2");
     app.exit();
 }
 

@@ -1,11 +1,14 @@
 #include <QAbstractScrollArea>
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <gtest/gtest.h>
 #include <memory>
@@ -197,6 +200,42 @@ TEST(MainFrame, aDisabledCommandIsRefusedFromItsKey) {
     enabled = true;
     QTest::keyClick(f.frame.get(), Qt::Key_N, Qt::ControlModifier);
     EXPECT_EQ(runs, 1);
+}
+
+// Whatever took the focus before (here a box in a toolbar), the text has the
+// keyboard again once a dialog has closed.
+TEST(MainFrame, theViewHasTheKeyboardAfterEveryDialog) {
+    test::FakePlatform fake;
+    CommandRouter router;
+    RecentFileList recent(4);
+    CMainFrame frame(fake.platform, router, recent);
+    auto* view = new QWidget;
+    view->setFocusPolicy(Qt::StrongFocus);
+    frame.setView(view);
+    auto* other = new QLineEdit;
+    frame.toolbar(wnd::EditToolbar)->addWidget(other);
+    frame.show();
+    frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    for (const bool modal : {true, false}) {
+        SCOPED_TRACE(modal ? "a modal dialog" : "a window beside it");
+        other->setFocus();
+        ASSERT_TRUE(other->hasFocus());
+        QDialog dialog(&frame);
+        if (modal) {
+            QTimer::singleShot(0, &dialog, [&] {
+                ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+                dialog.accept();
+            });
+            dialog.exec();
+        } else {
+            dialog.show();
+            dialog.activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+            frame.activateWindow();
+        }
+        EXPECT_TRUE(QTest::qWaitFor([&] { return view->hasFocus(); }, 2000));
+    }
 }
 
 TEST(MainFrame, menusRunTheUpdateHandlersWhenTheyOpen) {

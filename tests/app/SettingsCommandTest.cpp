@@ -3,10 +3,14 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <gtest/gtest.h>
+
+#include <set>
 
 #include "app/SettingsCommand.h"
 #include "app/qt/CAboutDlg.h"
@@ -113,6 +117,37 @@ TEST(SettingsDialog, thePitchRefillsTheFaceListAndTheFaceBoxKeepsItsName) {
     EXPECT_EQ(dialog.faceCount()->text(), QStringLiteral("%1 fonts").arg(listed().size()));
     EXPECT_EQ(dialog.faceBox()->currentText(), QStringLiteral("No Such Face"));
     EXPECT_EQ(dialog.form().pitch, 1);
+}
+
+// Qt lists a family from two foundries twice, as "Family [foundry]": the
+// list shows its name once, and choosing it shows that font.
+TEST(SettingsDialog, theFaceListNamesEachFamilyOnceWithoutItsFoundry) {
+    test::FakePlatform fake;
+    for (const int pitch : {0, 1}) {
+        SettingsForm form;
+        form.pitch = pitch;
+        form.charSet = 1;  // all
+        CSettingsDlg dialog(form, fake.platform, nullptr);
+        QComboBox* faces = dialog.faceBox();
+        std::set<QString> listed;
+        for (int i = 0; i < faces->count(); ++i) {
+            const QString face = faces->itemText(i);
+            EXPECT_TRUE(listed.insert(face).second) << face.toStdString() << " is listed twice";
+            EXPECT_FALSE(face.endsWith(QLatin1Char(']'))) << face.toStdString();
+        }
+        for (const QString& family : QFontDatabase::families()) {
+            const qsizetype foundry = family.lastIndexOf(QLatin1String(" ["));
+            if (foundry < 0 || QFontDatabase::isFixedPitch(family) != (pitch == 0)) continue;
+            const QString name = family.left(foundry);
+            const int index = faces->findText(name, Qt::MatchFixedString);
+            ASSERT_GE(index, 0) << name.toStdString() << " is missing";
+            faces->setCurrentIndex(index);
+            Q_EMIT faces->activated(index);
+            const QString shown = QFontInfo(dialog.sample()->font()).family();
+            EXPECT_TRUE(shown == name || shown.startsWith(name + QLatin1String(" ["))) << shown.toStdString();
+            EXPECT_EQ(dialog.form().faceName, name.toStdString());
+        }
+    }
 }
 
 TEST(SettingsDialog, programLabelsBrowsingAndTheRecentFileCount) {

@@ -103,5 +103,29 @@ TEST(QtFileDialogs, openReportsTheChosenFilterToo) {
     EXPECT_FALSE(result->readOnly);
 }
 
+// Qt reads quotes in a typed name as a list of names; the editor takes the
+// whole name, even where a piece of it names another file.
+TEST(QtFileDialogs, aTypedNameWithQuotesIsOneName) {
+    struct Case {
+        bool save;
+        const char* typed;
+    };
+    const Case cases[] = {{false, "say \"hi\".html"}, {true, "say \"hi\".html"}, {true, "new \"hi\" page.html"},
+                          {true, "odd\"hi"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        DialogFixture f(c.save ? "Tagloom File Save As" : "Tagloom File Open");
+        f.fileWith("say \"hi\".html", "quoted");
+        f.fileWith("hi", "a piece of the name");
+        Seen seen;
+        const QString typed = QString::fromUtf8(c.typed);
+        const auto result =
+            playUser(4, typed, seen, [&] { return c.save ? f.dialogs.saveFile(f.request) : f.dialogs.openFile(f.request); });
+        EXPECT_EQ(seen.messageBoxes, QStringList());
+        ASSERT_TRUE(result);
+        EXPECT_EQ(result->path, f.folder.filePath(typed).toStdString());
+    }
+}
+
 }  // namespace
 }  // namespace tagloom

@@ -1,6 +1,7 @@
 // Toolbars, key tables and status-bar panes against their documented tables.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <set>
 #include <string>
@@ -99,7 +100,40 @@ TEST(Accelerators, mainTableBindsTheDocumentedKeys) {
         {"Ctrl+Left", 32873},      // Previous Bookmark
         {"Ctrl+Right", 32872},     // Next Bookmark
         {"Alt+F4", 57665},         // Exit
+        {"Alt+Left", 32873},       // Previous Bookmark, as its caption says
+        {"Alt+Right", 32872},      // Next Bookmark, as its caption says
+        {"Ctrl+P", 57607},         // Print, as its caption says
     });
+}
+
+void collectCaptionKeys(const std::vector<MenuItem>& items, std::vector<std::pair<std::string_view, int>>& keys) {
+    for (const MenuItem& item : items) {
+        collectCaptionKeys(item.items, keys);
+        const std::size_t tab = item.text.find('\t');
+        if (item.kind != MenuItem::Kind::Command || tab == std::string_view::npos) continue;
+        std::string_view key = item.text.substr(tab + 1);
+        while (key.starts_with(' ')) key.remove_prefix(1);
+        keys.emplace_back(key, item.id);
+    }
+}
+
+// A key in brackets ("[delete]", "Ctrl + [+]") is one the text widget or the
+// view handles itself; every other key a caption names runs its command.
+TEST(Accelerators, everyKeyAMenuCaptionNamesRunsItsCommand) {
+    std::vector<std::pair<std::string_view, int>> captions;
+    collectCaptionKeys(mainMenu(), captions);
+    collectCaptionKeys(viewContextMenu().items, captions);
+    int checked = 0;
+    for (const auto& [key, command] : captions) {
+        if (key.find('[') != std::string_view::npos) continue;
+        const Accelerator wanted = parseBinding(key, command);
+        const auto& table = mainAccelerators();
+        EXPECT_TRUE(std::any_of(table.begin(), table.end(), [&](const Accelerator& a) {
+            return a.key == wanted.key && a.modifiers == wanted.modifiers && a.command == command;
+        })) << key << " for command " << command;
+        ++checked;
+    }
+    EXPECT_GT(checked, 20);
 }
 
 TEST(Accelerators, previewTableTurnsPagesAndCloses) {

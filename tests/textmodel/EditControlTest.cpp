@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 
 namespace tagloom {
 namespace {
@@ -89,6 +90,34 @@ TEST_F(EditControlTest, setSelClampsAndKeepsTheCaretEnd) {
         const auto [start, end] = control.selection();
         EXPECT_LE(start, end);
         EXPECT_TRUE(changeEvents().empty()) << "a selection is no change of the text";
+    }
+}
+
+TEST_F(EditControlTest, everyOperationThatMovesTheSelectionTellsOfItOnce) {
+    struct Case {
+        const char* what;
+        std::function<void(EditControl&)> operation;
+        int notices;
+    };
+    const Case cases[] = {
+        {"a new caret", [](EditControl& c) { c.setSel(1, 1); }, 1},
+        {"the same selection", [](EditControl& c) { c.setSel(2, 4); }, 0},
+        {"a new caret end", [](EditControl& c) { c.setSel(2, 5); }, 1},
+        {"a replacement: a removal and an insertion", [](EditControl& c) { c.replaceSel("xy"); }, 1},
+        {"a key", [](EditControl& c) { c.moveCaret(CaretMove::TextEnd, false); }, 1},
+        {"a click", [](EditControl& c) { c.clickAt(0, 0, false); }, 1},
+        {"typing", [](EditControl& c) { c.typeText("z"); }, 1},
+        {"a text set anew: the caret at 0", [](EditControl& c) { c.setText("new"); }, 1},
+        {"the whole text exchanged", [](EditControl& c) { c.exchangeText("brand new"); }, 1},
+        {"a scroll", [](EditControl& c) { c.lineScroll(0, 1); }, 0},
+        {"a refused edit", [](EditControl& c) { c.setReadOnly(true), c.typeText("z"); }, 0},
+    };
+    for (const Case& c : cases) {
+        load("0123456789\r\nabc", 2, 4);
+        observer.selectionNotices = 0;
+        c.operation(control);
+        EXPECT_EQ(observer.selectionNotices, c.notices) << c.what;
+        control.setReadOnly(false);
     }
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // Records what an EditControl tells its observers, in order, as short
 // strings: "+3:ab" (insertion at 3), "-3:ab" (removal at 3), "update",
-// "vscroll", "hscroll". Repaints are kept apart, since nearly every call
-// raises one.
+// "vscroll", "hscroll". Repaints and selection notices are kept apart, since
+// nearly every call raises them.
 #include "textmodel/EditControl.h"
 
 #include <functional>
@@ -24,11 +24,13 @@ public:
     void onHScroll() override { events.push_back("hscroll"); }
     void onVScroll() override { events.push_back("vscroll"); }
     void onRepaint(const RepaintRange& range) override { repaints.push_back(range); }
+    void onSelectionChange() override { ++selectionNotices; }
 
     std::vector<std::string> events;
     // The changes without their text, which is valid only during the call.
     std::vector<TextChange> changes;
     std::vector<RepaintRange> repaints;
+    int selectionNotices = 0;
     std::function<void(const TextChange&)> onChangeHook;
 };
 

@@ -1,10 +1,13 @@
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
 
 #include "textmodel/Selection.h"
 #include "resources/CommandIds.h"
 #include "resources/Keys.h"
+#include "support/TestFiles.h"
 #include "support/ViewFixture.h"
 
 namespace tagloom {
@@ -126,8 +129,48 @@ TEST(ViewCore, lineAndColumnCountLineFeedsAndEveryOtherCharacterAsOneColumn) {
     for (const Case c : {Case{0, "\tLn 1, Col 1"}, Case{4, "\tLn 2, Col 1"}, Case{5, "\tLn 2, Col 2"},
                          Case{3, "\tLn 1, Col 4"}, Case{7, "\tLn 2, Col 4"}}) {
         f.select(c.caret, c.caret);
-        f.view->UpdateLnCol();
         EXPECT_EQ(f.pane(str::PaneLnCol), c.text) << c.caret;
+    }
+}
+
+// Commands that edit and then put the selection back, or move the caret
+// without a key: the pane shows where the caret ends, and its listener hears
+// of every new text.
+TEST(ViewCore, lineAndColumnFollowTheCaretWhoeverMovesIt) {
+    struct Case {
+        const char* what;
+        int caret;
+        std::function<void(ViewFixture&)> act;
+        const char* lnCol;
+    };
+    const Case cases[] = {
+        {"a bookmark on the last line", 9, [](ViewFixture& f) { f.router.run(cmd::ToggleBookmark); }, "\tLn 3, Col 2"},
+        {"a bookmark taken off again", 9,
+         [](ViewFixture& f) { f.router.run(cmd::ToggleBookmark), f.router.run(cmd::ToggleBookmark); },
+         "\tLn 3, Col 2"},
+        {"a bookmark on the first line", 1, [](ViewFixture& f) { f.router.run(cmd::ToggleBookmark); }, "\tLn 1, Col 2"},
+        {"a program's selection", 0, [](ViewFixture& f) { f.select(5, 6); }, "\tLn 2, Col 2"},
+        {"ReOpen", 9,
+         [](ViewFixture& f) {
+             f.control().typeText("q");
+             f.fake.prompter.answers = {Answer::Yes};
+             f.router.run(cmd::ReOpen);
+         },
+         "\tLn 1, Col 1"},
+    };
+    QTemporaryDir dir;
+    const std::string path = dir.filePath(QStringLiteral("page.html")).toStdString();
+    test::writeRawFile(path, "ab\r\ncd\r\nxyz");
+    for (const Case& c : cases) {
+        ViewFixture f;
+        ASSERT_TRUE(f.document.OpenDocumentFile(path));
+        f.select(c.caret, c.caret);
+        f.pane(str::PaneLnCol);  // read, as the status bar reads it
+        int told = 0;
+        f.view->setLnColListener([&] { ++told; });
+        c.act(f);
+        EXPECT_EQ(f.pane(str::PaneLnCol), c.lnCol) << c.what;
+        EXPECT_GT(told, 0) << c.what;
     }
 }
 
@@ -287,7 +330,6 @@ TEST(ViewCore, statusIndicatorsKeptIncrementallyEqualTheWalksAfterEveryRandomEdi
             ASSERT_EQ(f.pane(str::PaneLines), "\t" + std::to_string(lines) + " Lines") << step;
             ASSERT_EQ(f.pane(str::PaneBookmarks), "\t" + std::to_string(bookmarks) + " BM") << step;
             ASSERT_EQ(f.pane(str::PaneBytes), "\t" + std::to_string(saved.size()) + " Bytes") << step;
-            f.view->UpdateLnCol();
             ASSERT_EQ(f.pane(str::PaneLnCol), "\tLn " + std::to_string(line) + ", Col " + std::to_string(column)) << step;
         }
     }

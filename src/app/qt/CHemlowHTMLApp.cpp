@@ -80,6 +80,7 @@ bool CHemlowHTMLApp::start(const QStringList& arguments) {
         return newEditors_->LaunchNewEditor(arguments, title);
     });
     view_->setRepaintHandler([this] { editWidget_->viewport()->update(); });
+    view_->setLnColListener([this] { frame_->scheduleIdleUpdate(); });
     view_->setFontListener([this](int charWidth, int lineHeight) { frame_->setViewCharacterSize(charWidth, lineHeight); });
     frame_->setView(editWidget_);
     frame_->setCloseGuard([this] { return document_->SaveModified(); });

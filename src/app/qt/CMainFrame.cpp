@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QDialog>
 #include <QMimeData>
 #include <QLabel>
 #include <QMenu>
@@ -352,11 +353,35 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::KeyRelease:
     case QEvent::MouseButtonRelease:
     case QEvent::Wheel:
-    case QEvent::FocusIn:
-    case QEvent::WindowActivate: scheduleIdleUpdate(); break;
+    case QEvent::FocusIn: scheduleIdleUpdate(); break;
+    case QEvent::WindowActivate:
+        // The text is the one widget of the window that takes keys: it has
+        // them whenever the window is active.
+        if (watched == this && view_ && focusWidget() != view_) view_->setFocus(Qt::ActiveWindowFocusReason);
+        scheduleIdleUpdate();
+        break;
+    case QEvent::Hide:
+        // Only while the editor has the keyboard: a dialog that closes by
+        // itself never takes it from another program.
+        if (const auto* dialog = qobject_cast<QDialog*>(watched);
+            dialog && dialog->isModal() && QApplication::activeWindow())
+            QMetaObject::invokeMethod(this, [this] { takeBackKeyboard(); }, Qt::QueuedConnection);
+        break;
     default: break;
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+// Another dialog may have come up meanwhile, or the desktop may have given
+// the keyboard to another window of the editor (the Find dialog): both keep
+// it. Where the desktop has activated nothing, or still counts the closed
+// dialog as active, the window takes the keyboard back itself.
+void CMainFrame::takeBackKeyboard() {
+    if (!view_ || !isVisible() || QApplication::activeModalWidget()) return;
+    const QWidget* active = QApplication::activeWindow();
+    if (active && active != this && active->isVisible()) return;
+    if (active != this) activateWindow();
+    if (focusWidget() != view_) view_->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 // --- placement and bar layout ------------------------------------------------

@@ -45,6 +45,8 @@ public:
 
     // Runs the update handlers of the toolbars and the status bar now.
     void updateIdleState();
+    // Runs them once the events waiting now have been handled.
+    void scheduleIdleUpdate();
     // The placement and bar layout written when the window is destroyed.
     void saveWindowState();
     // The rectangle of the window when neither maximised nor minimised.
@@ -83,7 +85,9 @@ private:
     void saveBarState();
     void restoreBarState();
     void pageSetup();
-    void scheduleIdleUpdate();
+    // Gives the keyboard back to the text after a dialog that held it has
+    // closed, activating the window when the desktop left no window active.
+    void takeBackKeyboard();
 
     Platform& platform_;
     CommandRouter& router_;

@@ -2,8 +2,10 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QIcon>
 #include <QMessageBox>
 #include <QMimeData>
@@ -16,6 +18,7 @@
 
 #include "platform/qt/PaperSizes.h"
 #include "platform/qt/QtText.h"
+#include "platform/qt/WindowTitle.h"
 
 namespace tagloom {
 
@@ -61,6 +64,17 @@ Answer escapeAnswer(const ButtonSet& set) {
     return set.buttons.front().second;
 }
 
+// A box sizes itself to its text; a row as wide as its title keeps a short
+// text from cutting the title off.
+void makeRoomForTitle(QMessageBox& box) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid) return;
+    const QMargins margins = grid->contentsMargins();
+    const int width = titleBarWidth(box.windowTitle()) - margins.left() - margins.right();
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+}
+
 }  // namespace
 
 Answer QtPrompter::ask(const Message& message) {
@@ -73,6 +87,7 @@ Answer QtPrompter::ask(const Message& message) {
     for (const auto& [button, answer] : set.buttons) box.addButton(button)->setIcon(QIcon());
     const auto defaultIndex = static_cast<std::size_t>(std::max(0, message.defaultButton));
     if (defaultIndex < set.buttons.size()) box.setDefaultButton(set.buttons[defaultIndex].first);
+    makeRoomForTitle(box);
     // A box asked during long work would show the busy cursor over its buttons.
     const bool busy = QApplication::overrideCursor() != nullptr;
     if (busy) QApplication::setOverrideCursor(Qt::ArrowCursor);
@@ -205,6 +220,10 @@ bool QtPrintDialogs::printSetup(PageValues& values) {
     // Without a printer the PDF writer is the one to set up.
     if (QPrinterInfo::availablePrinterNames().isEmpty()) options |= QAbstractPrintDialog::PrintToFile;
     dialog.setOptions(options);
+    // The setup only chooses the printer and its settings: its button
+    // confirms them, it prints nothing.
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>(QString(), Qt::FindDirectChildrenOnly))
+        if (QPushButton* confirm = buttons->button(QDialogButtonBox::Ok)) confirm->setText(QObject::tr("OK"));
     if (dialog.exec() != QDialog::Accepted) return false;
     values.orientation = orientationOf(printer);
     return true;

@@ -1,5 +1,7 @@
 #include "platform/qt/QtTextDialogs.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QFontDatabase>
@@ -12,16 +14,19 @@
 #include <QVBoxLayout>
 
 #include "platform/qt/QtText.h"
+#include "platform/qt/WindowTitle.h"
 
 namespace tagloom {
 
 namespace {
 
-// A dialog's size given in dialog units: a quarter of the average character
-// width across, an eighth of the line height down.
-QSize dialogUnits(const QWidget& dialog, int width, int height) {
+// A dialog's size given in dialog units (a quarter of the average character
+// width across, an eighth of the line height down), wider where its title
+// needs it.
+QSize dialogSize(const QWidget& dialog, int width, int height) {
     const QFontMetrics metrics(dialog.font());
-    return {width * metrics.averageCharWidth() / 4, height * metrics.height() / 8};
+    return {std::max(width * metrics.averageCharWidth() / 4, titleBarWidth(dialog.windowTitle())),
+            height * metrics.height() / 8};
 }
 
 // A box opened during long work would show the busy cursor over its buttons.
@@ -48,7 +53,7 @@ CEnterValueDlg::CEnterValueDlg(const ValueEntry& entry, QWidget* parent) : QDial
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(edit_);
     layout->addWidget(buttons);
-    resize(dialogUnits(*this, 169, 52).expandedTo(sizeHint()));
+    resize(dialogSize(*this, 169, 52).expandedTo(sizeHint()));
 }
 
 std::string CEnterValueDlg::value() const { return fromQString(edit_->text()); }
@@ -72,7 +77,7 @@ CTextViewDlg::CTextViewDlg(TextView kind, const std::string& title, const std::s
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(box_);
     layout->addWidget(buttons);
-    resize(kind == TextView::HexDump ? dialogUnits(*this, 254, 216) : dialogUnits(*this, 302, 194));
+    resize(kind == TextView::HexDump ? dialogSize(*this, 254, 216) : dialogSize(*this, 302, 194));
     if (kind == TextView::HexDump) {
         // Wide enough for a whole row of the dump when the screen allows it.
         const QFontMetrics metrics(box_->font());

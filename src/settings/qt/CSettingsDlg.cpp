@@ -60,6 +60,13 @@ QComboBox* sizeList(const std::array<int, N>& sizes, int selected, QWidget* pare
 
 QLineEdit* lineEdit(const std::string& text, QWidget* parent) { return new QLineEdit(toQString(text), parent); }
 
+// Qt lists a family that several foundries make as "Family [foundry]", once
+// for each; the family's own name stands for all of them and chooses the font.
+QString familyName(const QString& listed) {
+    const qsizetype bracket = listed.lastIndexOf(QLatin1String(" ["));
+    return bracket > 0 && listed.endsWith(QLatin1Char(']')) ? listed.left(bracket) : listed;
+}
+
 }  // namespace
 
 CSettingsDlg::CSettingsDlg(const SettingsForm& form, Platform& platform, QWidget* parent)
@@ -197,8 +204,9 @@ void CSettingsDlg::fillFaceList() {
     const QFontDatabase::WritingSystem system = kWritingSystems[std::clamp(charSet_->checkedId(), 0, 3)];
     faceBox_->clear();
     int count = 0;
-    for (const QString& family : QFontDatabase::families(system)) {
-        if (QFontDatabase::isFixedPitch(family) == variable) continue;
+    for (const QString& listed : QFontDatabase::families(system)) {
+        if (QFontDatabase::isFixedPitch(listed) == variable) continue;
+        const QString family = familyName(listed);
         if (faceBox_->findText(family, Qt::MatchStartsWith) >= 0) continue;
         faceBox_->addItem(family);
         ++count;

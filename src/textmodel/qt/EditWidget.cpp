@@ -273,7 +273,6 @@ void EditWidget::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         dragging_ = false;
         dragTimer_.stop();
-        listener_.released();
     }
 }
 

@@ -30,10 +30,9 @@ public:
     // Before a left-button press reaches the model; true when the listener
     // took it (the widget then lets the mouse go).
     virtual bool takesLeftPress(const QPoint& globalPosition) = 0;
-    // After the model handled a click, a drag step or the end of a drag.
+    // After the model handled a click or a drag step.
     virtual void clicked() = 0;
     virtual void dragged() = 0;
-    virtual void released() = 0;
     virtual void doubleClicked() = 0;
     // True when the listener used the turn, so the text must not scroll.
     virtual bool takesWheel(const QWheelEvent& event) = 0;

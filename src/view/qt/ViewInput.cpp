@@ -39,8 +39,6 @@ void ViewInput::clicked() { view_.OnMouseDown(); }
 
 void ViewInput::dragged() { view_.postRepaint(); }
 
-void ViewInput::released() { view_.UpdateLnCol(); }
-
 void ViewInput::doubleClicked() { view_.OnDoubleClick(); }
 
 bool ViewInput::takesWheel(const QWheelEvent& event) {

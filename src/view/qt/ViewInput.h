@@ -19,7 +19,6 @@ public:
     bool takesLeftPress(const QPoint& globalPosition) override;
     void clicked() override;
     void dragged() override;
-    void released() override;
     void doubleClicked() override;
     bool takesWheel(const QWheelEvent& event) override;
 
