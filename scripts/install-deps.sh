@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6svg6 libgl1-mesa-dev libx11-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libxxhash-dev
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth xdotool xdg-utils
   poppler-utils

@@ -13,6 +13,7 @@ namespace {
 
 constexpr std::string_view kStartSwitch = "/iss";
 constexpr std::string_view kEndSwitch = "/isa";
+constexpr std::string_view kRecoverSwitch = "--recover";
 
 std::string_view skipBlanks(std::string_view text) {
     while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) text.remove_prefix(1);
@@ -67,6 +68,10 @@ std::string absolutePath(const std::string& path) {
 CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     CommandLine commandLine;
     if (arguments.empty()) return commandLine;
+    if (arguments.size() == 2 && arguments.front() == kRecoverSwitch) {
+        commandLine.recoverJournal = arguments.back();
+        return commandLine;
+    }
     const std::string path = unquoted(arguments.front());
     if (path.empty()) return commandLine;
     commandLine.path = absolutePath(path);
@@ -84,5 +89,7 @@ std::vector<std::string> commandLineArguments(const std::string& path, int nInit
     return {path, std::string(kStartSwitch) + std::to_string(nInitSelStart),
             std::string(kEndSwitch) + std::to_string(nInitSelEnd)};
 }
+
+std::vector<std::string> recoverArguments(const std::string& journal) { return {std::string(kRecoverSwitch), journal}; }
 
 }  // namespace tagloom

@@ -5,6 +5,7 @@
 #include "document/RecentFileList.h"
 #include "document/DocumentView.h"
 #include "document/FileIO.h"
+#include "document/JournalFormat.h"
 
 namespace tagloom {
 
@@ -36,7 +37,12 @@ CHemlowHTMLDoc::CHemlowHTMLDoc(Platform& platform, RecentFileList& recentFiles)
     : saveDirStr(platform.settings.getString(kSettings, "saveDirStr", kCurrentFolder)),
       openDirStr(platform.settings.getString(kSettings, "openDirStr", kCurrentFolder)),
       platform_(platform),
-      recentFiles_(recentFiles) {}
+      recentFiles_(recentFiles),
+      changeGuard_(platform.prompter, {[this] { return modified_; }, [this] { reload(); },
+                                       [this] {
+                                           SetModifiedFlag(true);
+                                           if (view_) view_->setControlModified(true);
+                                       }}) {}
 
 CHemlowHTMLDoc::~CHemlowHTMLDoc() {
     platform_.settings.setString(kSettings, "saveDirStr", saveDirStr);
@@ -73,6 +79,12 @@ void CHemlowHTMLDoc::setPathName(const std::string& path) {
 
 // --- New and Close -------------------------------------------------------------
 
+void CHemlowHTMLDoc::setOrigin(const DocumentOrigin& origin, bool saved) {
+    changeGuard_.setKnown(origin.path, origin.identity);
+    if (view_) view_->originChanged(origin, saved);
+    if (originListener_) originListener_(origin.path);
+}
+
 void CHemlowHTMLDoc::makeNew() {
     if (view_) view_->storeFileState();
     pathName_.clear();
@@ -104,6 +116,7 @@ void CHemlowHTMLDoc::New() {
         view_->resetLineEnds();
         view_->initialUpdate();
     }
+    setOrigin({{}, std::nullopt, false, 0, textChecksum({})}, false);
 }
 
 // --- Open ----------------------------------------------------------------------
@@ -147,12 +160,32 @@ bool CHemlowHTMLDoc::OnOpenDocument(const std::string& path) {
         return false;
     }
     if (view_) view_->storeFileState();
+    const DocumentOrigin origin{path, read.identity, read.loaded.bUnixFile, read.fileLength, read.checksum};
     SetModifiedFlag(true);
     if (view_) view_->adoptLoadedText(std::move(read.loaded));
     SetModifiedFlag(false);
     if (view_) view_->setControlModified(false);
     bFirstNew = 0;
+    setOrigin(origin, false);
     return true;
+}
+
+void CHemlowHTMLDoc::reload() {
+    nSaveCount = 0;
+    // A failed read has been reported and leaves the text as it was.
+    if (OnOpenDocument(pathName_) && view_) view_->initialUpdate();
+}
+
+void CHemlowHTMLDoc::adoptRecovered(const DocumentOrigin& origin) {
+    pathName_.clear();
+    if (origin.path.empty())
+        SetTitle("Untitled");
+    else
+        setPathName(origin.path);
+    changeGuard_.setKnown(origin.path, origin.identity);
+    if (originListener_) originListener_(origin.path);
+    bFirstNew = 0;
+    SetModifiedFlag(true);
 }
 
 bool CHemlowHTMLDoc::OpenDocumentFile(const std::string& requested) {
@@ -215,6 +248,7 @@ bool CHemlowHTMLDoc::mayReplace(const std::string& path, const std::string& titl
 }
 
 bool CHemlowHTMLDoc::doSave(const std::string& path) {
+    if (!changeGuard_.maySave(path)) return false;
     const std::string_view text = view_ ? view_->text() : std::string_view();
     const WriteResult written = writeTextFile(path, text, view_ && view_->unixFile());
     if (!written.ok) {
@@ -223,6 +257,7 @@ bool CHemlowHTMLDoc::doSave(const std::string& path) {
     }
     SetModifiedFlag(false);
     if (view_) view_->setControlModified(false);
+    setOrigin({path, fileIdentity(path), view_ && view_->unixFile(), written.fileLength, written.checksum}, true);
     return true;
 }
 

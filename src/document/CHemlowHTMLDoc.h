@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "document/FileChangeGuard.h"
 #include "platform/FilePaths.h"
 #include "platform/Platform.h"
 
@@ -30,6 +31,11 @@ public:
     void setTitleListener(std::function<void(const std::string&)> listener) { titleListener_ = std::move(listener); }
     // Told when the file to open is the one already open: the window is only activated.
     void setActivateListener(std::function<void()> listener) { activateListener_ = std::move(listener); }
+    // Told the path of the file the text now comes from (empty for Untitled),
+    // whenever it is loaded, saved, made new or recovered.
+    void setOriginListener(std::function<void(const std::string& path)> listener) {
+        originListener_ = std::move(listener);
+    }
 
     // Commands.
     void New();
@@ -46,6 +52,15 @@ public:
     // Asks "Save changes to %1?" for a modified document; false when the user
     // cancels or the save fails (closing must then not go on).
     bool SaveModified();
+    // Loads the file again as ReOpen does, without asking: the undo archive
+    // starts anew and the editing state comes back from the file status store.
+    void reload();
+    // Compares the file with the one the text came from, and asks when
+    // another program changed, deleted or moved it.
+    void checkFileOnDisk() { changeGuard_.check(); }
+    // The text holds a recovered journal's edits to the file at origin.path,
+    // or to an Untitled document when it is empty.
+    void adoptRecovered(const DocumentOrigin& origin);
 
     void SetModifiedFlag(bool modified);
     bool IsModified() const { return modified_; }
@@ -63,6 +78,8 @@ public:
 
 private:
     bool doSave(const std::string& path);
+    // The text is now that of origin's file (none for New), loaded or just saved.
+    void setOrigin(const DocumentOrigin& origin, bool saved);
     void setPathName(const std::string& path);
     void makeNew();
     bool saveToCurrentPathOrAs();
@@ -85,6 +102,8 @@ private:
     bool modified_ = false;
     std::function<void(const std::string&)> titleListener_;
     std::function<void()> activateListener_;
+    std::function<void(const std::string&)> originListener_;
+    FileChangeGuard changeGuard_;
 };
 
 }  // namespace tagloom

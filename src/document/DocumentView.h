@@ -3,6 +3,7 @@
 // line-end form and the read-only state, and runs the initial update.
 #include <string_view>
 
+#include "document/FileIdentity.h"
 #include "document/LineEnds.h"
 
 namespace tagloom {
@@ -26,6 +27,8 @@ public:
     // Stores the editing state of the file being left.
     virtual void storeFileState() = 0;
     virtual void initialUpdate() = 0;
+    // The text now is that of origin: loaded, new, or just saved.
+    virtual void originChanged(const DocumentOrigin& origin, bool saved) = 0;
 };
 
 }  // namespace tagloom

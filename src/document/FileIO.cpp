@@ -17,6 +17,7 @@
 #include <memory>
 #include <new>
 
+#include "document/JournalFormat.h"
 #include "textmodel/TextLimits.h"
 
 namespace tagloom {
@@ -94,7 +95,8 @@ bool readBlocks(int fd, char* block, OnBlock&& onBlock) {
 // that changes in between still loads consistently. A text beyond what the
 // edit control can hold sets tooLarge, found before it is built where the
 // first pass shows it.
-bool readConverted(int fd, LoadedText& loaded, bool& tooLarge) {
+// The bytes of the second pass go to checksum, and their number to bytesRead.
+bool readConverted(int fd, LoadedText& loaded, bool& tooLarge, TextChecksum& checksum, std::uint64_t& bytesRead) {
     const std::unique_ptr<char[]> block(new char[kReadBlockSize]);
     LineEndCount count;
     std::size_t fileLength = 0;
@@ -108,8 +110,10 @@ bool readConverted(int fd, LoadedText& loaded, bool& tooLarge) {
     tooLarge = textLength > static_cast<std::size_t>(kMaxTextLength);
     if (tooLarge) return false;
     EditorTextBuilder builder(textLength);
-    if (!readBlocks(fd, block.get(), [&builder](std::string_view bytes) {
+    if (!readBlocks(fd, block.get(), [&](std::string_view bytes) {
             builder.append(bytes);
+            checksum.add(bytes);
+            bytesRead += bytes.size();
             return true;
         })) return false;
     loaded = builder.finish();
@@ -239,9 +243,12 @@ ReadResult readTextFile(const std::string& path) {
         result.error = "Failed to open document.";
         return result;
     }
+    result.identity = fileIdentity(file.get());
     try {
         bool tooLarge = false;
-        result.ok = readConverted(file.get(), result.loaded, tooLarge);
+        TextChecksum checksum;
+        result.ok = readConverted(file.get(), result.loaded, tooLarge, checksum, result.fileLength);
+        result.checksum = checksum.value();
         if (tooLarge)
             result.error = withPath("%1 is too large to open: the editor holds texts of up to 2 GB.", path);
         else if (!result.ok)
@@ -268,8 +275,23 @@ WriteResult writeFile(const std::string& path, const ByteProducer& produce, cons
 }
 
 WriteResult writeTextFile(const std::string& path, std::string_view text, bool bUnixFile) {
-    return writeFile(
-        path, [&](const ByteSink& sink) { return writeFileBytes(text, bUnixFile, sink); }, saveBackupFolder());
+    TextChecksum checksum;
+    std::uint64_t length = 0;
+    WriteResult result = writeFile(
+        path,
+        [&](const ByteSink& sink) {
+            checksum.reset();
+            length = 0;
+            return writeFileBytes(text, bUnixFile, [&](std::string_view bytes) {
+                checksum.add(bytes);
+                length += bytes.size();
+                return sink(bytes);
+            });
+        },
+        saveBackupFolder());
+    result.fileLength = length;
+    result.checksum = checksum.value();
+    return result;
 }
 
 std::string saveBackupFolder() {

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "document/FileIdentity.h"
 #include "document/LineEnds.h"
 
 namespace tagloom {
@@ -13,6 +14,9 @@ namespace tagloom {
 struct ReadResult {
     bool ok = false;
     LoadedText loaded;  // when ok
+    std::optional<FileIdentity> identity;  // when ok: the file as it was opened
+    std::uint64_t fileLength = 0;          // when ok: the bytes read
+    std::uint64_t checksum = 0;            // and their checksum (textChecksum)
     std::string error;  // when not ok: the message for the user
     // Not ok because the text did not fit in memory; error holds the system's reason.
     bool outOfMemory = false;
@@ -21,6 +25,9 @@ struct ReadResult {
 struct WriteResult {
     bool ok = false;
     std::string error;  // when not ok: the message for the user
+    // writeTextFile, when ok: the bytes written and their checksum (textChecksum).
+    std::uint64_t fileLength = 0;
+    std::uint64_t checksum = 0;
 };
 
 // Loads a whole file, of any size and any bytes, converting its line ends.

@@ -142,6 +142,12 @@ public:
     // Whether lock() costs nothing now (no edit since the text was last
     // made contiguous).
     bool isLockFree() const { return text_.isContiguous(); }
+    // Calls f(const char* data, int length) for the stretches of [from, to)
+    // as they lie in memory, in order, without joining them.
+    template <class F>
+    void forEachSpan(int from, int to, F&& f) const {
+        text_.forEachSpan(clampOffset(from), clampOffset(to), std::forward<F>(f));
+    }
     int length() const { return text_.length(); }
     // The byte at pos; '\0' at length(); std::out_of_range outside.
     char charAt(int pos) const;

@@ -33,6 +33,7 @@ CHemlowHTMLView::CHemlowHTMLView(Platform& platform, CommandRouter& router, Font
       router_(router),
       fonts_(fonts),
       document_(document),
+      journal_(control_, platform.prompter, platform.clock, recoveryFolder()),
       bookmarkCommands_(*this, router, bookmarks_),
       find_(*this, settings_, platform, router),
       undo_(control_, platform.clock,
@@ -334,6 +335,22 @@ void CHemlowHTMLView::adoptLoadedText(LoadedText&& loaded) {
     postRepaint();
 }
 
+void CHemlowHTMLView::adoptRecovered(std::string&& text, std::size_t caret, const DocumentOrigin& origin) {
+    bUnixFile = origin.unixFile ? 1 : 0;
+    nStrayCRs = 0;
+    control_.adoptText(std::move(text));
+    marks().clear();
+    ApplyFont();
+    control_.setSel(static_cast<int>(caret), static_cast<int>(caret));
+    control_.scrollCaret();
+    CenterCaretLine();
+    ResetUndo();
+    control_.setModify(true);
+    document_.SetModifiedFlag(true);
+    journal_.setRecovered(origin);
+    postRepaint();
+}
+
 void CHemlowHTMLView::emptyText() { control_.setText({}); }
 
 void CHemlowHTMLView::resetLineEnds() {
@@ -408,6 +425,7 @@ void CHemlowHTMLView::initialUpdate() {
     ResetUndo();
     control_.setModify(false);
     document_.SetModifiedFlag(false);
+    journal_.settle();
     platform_.uiQueue.post([this] { reportStrayCarriageReturns(); });
 }
 

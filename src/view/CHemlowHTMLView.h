@@ -10,6 +10,7 @@
 
 #include "commands/EditorView.h"
 #include "document/DocumentView.h"
+#include "document/RecoveryJournal.h"
 #include "search/BookmarkCommands.h"
 #include "search/Bookmarks.h"
 #include "search/FindEngine.h"
@@ -147,6 +148,15 @@ public:
     void setControlModified(bool modified) override { control_.setModify(modified); }
     void storeFileState() override;
     void initialUpdate() override;
+    void originChanged(const DocumentOrigin& origin, bool saved) override {
+        journal_.setBase(origin, saved ? RecoveryJournal::Base::Saved : RecoveryJournal::Base::Loaded);
+    }
+
+    RecoveryJournal& journal() { return journal_; }
+    // Shows a text recovered from a journal of origin, unsaved, with the
+    // caret at caret, and keeps it in a journal of its own at once. The
+    // document names the file first.
+    void adoptRecovered(std::string&& text, std::size_t caret, const DocumentOrigin& origin);
 
 private:
     // EditObserver
@@ -172,6 +182,7 @@ private:
     CHemlowHTMLDoc& document_;
     EditorSettings settings_;
     EditControl control_;
+    RecoveryJournal journal_;
     ByteCount carriageReturns_{control_, '\r'};
     Bookmarks bookmarks_{control_};
     BookmarkCommands bookmarkCommands_;

@@ -29,8 +29,14 @@ public:
     void setControlModified(bool value) override { controlModified = value; }
     void storeFileState() override { ++stores; }
     void initialUpdate() override { ++initialUpdates; }
+    void originChanged(const DocumentOrigin& now, bool saved) override {
+        origin = now;
+        originSaved = saved;
+    }
 
     std::string text_;
+    DocumentOrigin origin;
+    bool originSaved = false;
     bool bUnixFile = false;
     bool bReadOnly = false;
     bool controlModified = false;

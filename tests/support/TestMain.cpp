@@ -1,7 +1,7 @@
 // Test programs start here: a QApplication on the offscreen platform (unless
-// the caller chose another), and private configuration, cache and data
-// folders (the trash is in the last) so no test ever touches the user's
-// settings or files.
+// the caller chose another), and private configuration, cache, data and
+// state folders (the trash is in the data folder, the recovery journals in
+// the state folder) so no test ever touches the user's settings or files.
 #include <QApplication>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -14,6 +14,8 @@ int main(int argc, char** argv) {
     qputenv("XDG_CACHE_HOME", cacheHome.path().toLocal8Bit());
     QTemporaryDir dataHome;
     qputenv("XDG_DATA_HOME", dataHome.path().toLocal8Bit());
+    QTemporaryDir stateHome;  // the recovery journals
+    qputenv("XDG_STATE_HOME", stateHome.path().toLocal8Bit());
     testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();

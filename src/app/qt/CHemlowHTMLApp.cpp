@@ -6,6 +6,9 @@
 #include <QTimer>
 
 #include "app/CommandLine.h"
+#include "app/StartupRecovery.h"
+#include "document/JournalFiles.h"
+#include "document/qt/FileWatcher.h"
 #include "app/qt/CMainFrame.h"
 #include "document/CHemlowHTMLDoc.h"
 #include "document/FileStatusStore.h"
@@ -83,7 +86,12 @@ bool CHemlowHTMLApp::start(const QStringList& arguments) {
     view_->setLnColListener([this] { frame_->scheduleIdleUpdate(); });
     view_->setFontListener([this](int charWidth, int lineHeight) { frame_->setViewCharacterSize(charWidth, lineHeight); });
     frame_->setView(editWidget_);
-    frame_->setCloseGuard([this] { return document_->SaveModified(); });
+    // Once the user has answered the question to save, nothing unsaved is kept.
+    frame_->setCloseGuard([this] {
+        if (!document_->SaveModified()) return false;
+        view_->journal().discard();
+        return true;
+    });
     frame_->setDropHandler([this](const QStringList& paths) { openDroppedFiles(paths); });
     document_->setTitleListener([this](const std::string& title) { frame_->setDocumentTitle(title); });
     document_->setActivateListener([this] {
@@ -92,6 +100,7 @@ bool CHemlowHTMLApp::start(const QStringList& arguments) {
     });
     connectStatusBar();
     registerCommands();
+    keepTextSafe();
 
     std::vector<std::string> args;
     for (const QString& argument : arguments) args.push_back(fromQString(argument));
@@ -100,6 +109,41 @@ bool CHemlowHTMLApp::start(const QStringList& arguments) {
     // restored: scrolling to the selection in a view of no width would leave
     // the text scrolled sideways. Nothing is painted before the file is in.
     frame_->show();
+    openAtStart(commandLine);
+    editWidget_->setFocus();
+    return true;
+}
+
+void CHemlowHTMLApp::keepTextSafe() {
+    auto* journalTimer = new QTimer(this);
+    journalTimer->setInterval(static_cast<int>(RecoveryJournal::kFlushMs));
+    connect(journalTimer, &QTimer::timeout, this, [this] { view_->journal().flush(); });
+    journalTimer->start();
+    // A change while the window is active is asked about at once; one while
+    // the user is elsewhere, when the window is activated again.
+    fileWatcher_ = std::make_unique<FileWatcher>([this] {
+        if (frame_->isActiveWindow()) document_->checkFileOnDisk();
+    });
+    document_->setOriginListener([this](const std::string& path) { fileWatcher_->watch(path); });
+    frame_->setActivationListener([this] { document_->checkFileOnDisk(); });
+}
+
+void CHemlowHTMLApp::openAtStart(const CommandLine& commandLine) {
+    StartupRecovery recovery(platform().prompter,
+                             {[this](RecoveredText&& recovered, JournalFile&& journal) {
+                                  openRecovered(std::move(recovered), std::move(journal));
+                              },
+                              [this](const std::string& journal) {
+                                  return newEditors_->LaunchNewEditor(recoverArguments(journal), "Tagloom - Recover");
+                              }});
+    const bool recovered = commandLine.recoverJournal.empty() ? recovery.offerOrphans(recoveryFolder())
+                                                              : recovery.openJournal(commandLine.recoverJournal);
+    if (recovered) {
+        if (!commandLine.path.empty())
+            newEditors_->LaunchNewEditor(
+                commandLineArguments(commandLine.path, commandLine.nInitSelStart, commandLine.nInitSelEnd), "Tagloom");
+        return;
+    }
     bool opened = false;
     if (!commandLine.path.empty()) {
         view_->setInitialSelection(commandLine.nInitSelStart, commandLine.nInitSelEnd);
@@ -108,8 +152,16 @@ bool CHemlowHTMLApp::start(const QStringList& arguments) {
     }
     // No file named, or one that could not be opened (it has been reported): an empty document.
     if (!opened) document_->New();
-    editWidget_->setFocus();
-    return true;
+}
+
+void CHemlowHTMLApp::openRecovered(RecoveredText&& recovered, JournalFile&& journal) {
+    const JournalHeader& header = recovered.header;
+    const DocumentOrigin origin{header.path, header.identity, header.unixFile, header.baseLength, header.baseChecksum};
+    document_->adoptRecovered(origin);
+    view_->adoptRecovered(std::move(recovered.text), recovered.caret, origin);
+    // Kept in this instance's own journal now; where that could not be
+    // written, the old one stays for the next start.
+    if (view_->journal().file()) journal.remove();
 }
 
 // The colour features show a colour in the status bar's background.

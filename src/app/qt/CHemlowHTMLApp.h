@@ -26,6 +26,10 @@ class QtFindInFilesWindows;
 class QtInstanceStarter;
 class QtSettingsWindow;
 class SettingsCommand;
+class FileWatcher;
+struct CommandLine;
+struct RecoveredText;
+class JournalFile;
 
 class CHemlowHTMLApp : public QObject {
     Q_OBJECT
@@ -57,6 +61,13 @@ private:
     void printSetup();
     void registerCommands();
     void connectStatusBar();
+    // Keeps unsaved text in a journal every second, and watches the file on disk.
+    void keepTextSafe();
+    // Offers the journals of instances that ended unsaved, then opens the
+    // command line's file: here, or in an instance of its own when a
+    // recovered text took this one.
+    void openAtStart(const CommandLine& commandLine);
+    void openRecovered(RecoveredText&& recovered, JournalFile&& journal);
 
     QtPlatform qtPlatform_;
     CommandRouter router_;
@@ -75,6 +86,7 @@ private:
     std::unique_ptr<QtSettingsWindow> settingsWindow_;
     std::unique_ptr<SettingsCommand> settingsCommand_;
     std::unique_ptr<ViewInput> viewInput_;
+    std::unique_ptr<FileWatcher> fileWatcher_;
     EditWidget* editWidget_ = nullptr;
     bool exited_ = false;
 };

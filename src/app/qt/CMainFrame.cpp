@@ -358,6 +358,8 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
         // The text is the one widget of the window that takes keys: it has
         // them whenever the window is active.
         if (watched == this && view_ && focusWidget() != view_) view_->setFocus(Qt::ActiveWindowFocusReason);
+        if (watched == this && activationListener_)
+            QMetaObject::invokeMethod(this, [this] { activationListener_(); }, Qt::QueuedConnection);
         scheduleIdleUpdate();
         break;
     case QEvent::Hide:

@@ -40,6 +40,8 @@ public:
     void setViewCharacterSize(int charWidth, int lineHeight);
     // Asked before the window closes; false keeps it open.
     void setCloseGuard(std::function<bool()> guard) { closeGuard_ = std::move(guard); }
+    // Told, after the event, whenever the window has been activated.
+    void setActivationListener(std::function<void()> listener) { activationListener_ = std::move(listener); }
     // Told of files dropped on the window, in the order the desktop lists them.
     void setDropHandler(std::function<void(const QStringList&)> handler) { dropHandler_ = std::move(handler); }
 
@@ -103,6 +105,7 @@ private:
     QMenu* contextMenu_ = nullptr;
     QMenu* insertTagsMenu_ = nullptr;
     QPointer<QWidget> view_;
+    std::function<void()> activationListener_;
     std::function<bool()> closeGuard_;
     std::function<void(const QStringList&)> dropHandler_;
     QLabel* readyLabel_ = nullptr;

@@ -1,0 +1,72 @@
+#pragma once
+// The recovery journals on disk: one file per document with unsaved changes,
+// in the user's state folder, readable by the user only. The instance that
+// writes a journal holds an exclusive lock on it for as long as it runs, so a
+// journal whose lock is free belongs to an instance that ended without
+// closing it. Beside a journal may stand a hard link to the file its edits
+// were made to, which keeps that text when another program replaces the file.
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tagloom {
+
+// $XDG_STATE_HOME/Fenwold/Tagloom/recovery, else ~/.local/state/…; empty
+// when neither names a folder.
+std::string recoveryFolder();
+
+// A journal file this process holds locked. Closing it releases the lock
+// and keeps the file; only remove() takes it away.
+class JournalFile {
+public:
+    JournalFile() = default;
+    JournalFile(JournalFile&& other) noexcept;
+    JournalFile& operator=(JournalFile&& other) noexcept;
+    JournalFile(const JournalFile&) = delete;
+    JournalFile& operator=(const JournalFile&) = delete;
+    ~JournalFile();
+
+    // A new journal in folder (made, mode 0700, when missing) holding bytes,
+    // synced to the disk before it takes its name; nothing, with errno set,
+    // when it cannot be made.
+    static std::optional<JournalFile> create(const std::string& folder, std::string_view bytes);
+    // The journal at path, when no running instance holds it: now locked by this one.
+    static std::optional<JournalFile> claim(const std::string& path);
+
+    bool isOpen() const { return fd_ >= 0; }
+    const std::string& path() const { return path_; }
+    // Where the link to the file the edits were made to stands.
+    std::string basePath() const { return path_ + ".base"; }
+
+    // Appends bytes and syncs them to the disk; false, with errno set, when
+    // they may not all have reached it.
+    bool append(std::string_view bytes);
+    // Replaces the whole journal with bytes at once: a crash leaves either
+    // the old journal or the new one. The base link stays.
+    bool rewrite(std::string_view bytes);
+    // Links the file at path as the base; false when the file system cannot.
+    bool linkBase(const std::string& path);
+    void removeBase();
+    // Deletes the journal and its base, and closes it.
+    void remove();
+    // Renames the journal to its name with ".unreadable" added and closes it.
+    bool setAside();
+
+private:
+    JournalFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
+    void close();
+
+    int fd_ = -1;
+    std::string path_;
+};
+
+// The journals in folder whose lock is free, each now locked by this
+// process, oldest first. A journal left unfinished, before it took its name,
+// is removed.
+std::vector<JournalFile> orphanedJournals(const std::string& folder);
+
+// The whole content of a journal; nothing, with errno set, when it cannot be read.
+std::optional<std::string> readJournalBytes(const JournalFile& journal);
+
+}  // namespace tagloom

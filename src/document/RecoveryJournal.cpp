@@ -1,0 +1,173 @@
+#include "document/RecoveryJournal.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include "platform/Clock.h"
+#include "platform/Prompter.h"
+
+namespace tagloom {
+
+namespace {
+
+using Kind = JournalRecord::Kind;
+
+// The records that take the text a load makes of the file the control's
+// text was saved to back to that text: a save drops every CR and a load puts
+// one before every LF, so a CR that stood before no LF comes back, and one a
+// load added before a bare LF goes. In order, each at its offset in the
+// control's text.
+std::string savedTextFixups(const EditControl& control) {
+    std::string records;
+    int at = 0;
+    int carriageReturn = -1;  // a CR whose next byte is not read yet
+    control.forEachSpan(0, control.length(), [&](const char* data, int length) {
+        for (int i = 0; i < length; ++i, ++at) {
+            const char c = data[i];
+            if (carriageReturn >= 0) {
+                if (c == '\n') {
+                    carriageReturn = -1;
+                    continue;
+                }
+                appendJournalRecord(records, Kind::Edit, static_cast<std::uint64_t>(carriageReturn), 0, "\r");
+                carriageReturn = -1;
+            }
+            if (c == '\r')
+                carriageReturn = at;
+            else if (c == '\n')
+                appendJournalRecord(records, Kind::Edit, static_cast<std::uint64_t>(at), 1, {});
+        }
+    });
+    if (carriageReturn >= 0)
+        appendJournalRecord(records, Kind::Edit, static_cast<std::uint64_t>(carriageReturn), 0, "\r");
+    return records;
+}
+
+}  // namespace
+
+RecoveryJournal::RecoveryJournal(EditControl& control, Prompter& prompter, const Clock& clock, std::string folder)
+    : control_(control), prompter_(prompter), clock_(clock), folder_(std::move(folder)) {
+    control_.addObserver(*this);
+}
+
+RecoveryJournal::~RecoveryJournal() { control_.removeObserver(*this); }
+
+void RecoveryJournal::setBase(const DocumentOrigin& origin, Base base) {
+    discard();
+    origin_ = origin;
+    baseRecords_ = base == Base::Saved ? savedTextFixups(control_) : std::string();
+}
+
+void RecoveryJournal::settle() {
+    baseRecords_ += pending_;
+    pending_.clear();
+    changed_ = false;
+}
+
+void RecoveryJournal::setRecovered(const DocumentOrigin& origin) {
+    setBase(origin, Base::Loaded);
+    snapshotDue_ = changed_ = true;
+    flush();
+}
+
+void RecoveryJournal::discard() {
+    if (file_) file_->remove();
+    file_.reset();
+    pending_.clear();
+    snapshotDue_ = changed_ = false;
+}
+
+void RecoveryJournal::onTextReset() {
+    // A new text (a load, New): the owner sets its base right after.
+    pending_.clear();
+    baseRecords_.clear();
+    snapshotDue_ = changed_ = false;
+}
+
+void RecoveryJournal::onChange(const TextChange& change) {
+    changed_ = true;
+    if (snapshotDue_) return;
+    // The whole text went: whatever comes next is written as a snapshot.
+    if (change.kind == TextChange::Kind::Removal && change.position == 0 && control_.length() == 0) {
+        pending_.clear();
+        snapshotDue_ = true;
+        return;
+    }
+    if (change.kind == TextChange::Kind::Insertion)
+        appendJournalRecord(pending_, Kind::Edit, static_cast<std::uint64_t>(change.position), 0, change.text);
+    else
+        appendJournalRecord(pending_, Kind::Edit, static_cast<std::uint64_t>(change.position),
+                            static_cast<std::uint64_t>(change.length), {});
+    // Writing the text once costs less than writing these edits.
+    if (pending_.size() > static_cast<std::size_t>(control_.length())) {
+        pending_.clear();
+        snapshotDue_ = true;
+    }
+}
+
+std::string RecoveryJournal::header() const {
+    JournalHeader header;
+    header.path = origin_.path;
+    header.identity = origin_.identity;
+    header.unixFile = origin_.unixFile;
+    header.baseLength = origin_.fileLength;
+    header.baseChecksum = origin_.checksum;
+    return encodeJournalHeader(header);
+}
+
+std::string RecoveryJournal::snapshot() const {
+    std::string text;
+    text.reserve(static_cast<std::size_t>(control_.length()));
+    control_.forEachSpan(0, control_.length(),
+                         [&text](const char* data, int length) { text.append(data, static_cast<std::size_t>(length)); });
+    std::string record;
+    appendJournalRecord(record, Kind::Snapshot, 0, 0, text);
+    return record;
+}
+
+bool RecoveryJournal::write() {
+    if (!file_) {
+        std::string bytes = header() + (snapshotDue_ ? snapshot() : baseRecords_ + pending_);
+        file_ = JournalFile::create(folder_, bytes);
+        if (!file_) return false;
+        // Kept beside the journal, the file as it was loaded outlives a
+        // replacement by another program; where no link can be made, the
+        // file itself serves while it is unchanged.
+        if (!origin_.path.empty() && origin_.identity && fileIdentity(origin_.path) == origin_.identity)
+            file_->linkBase(origin_.path);
+        return true;
+    }
+    if (snapshotDue_) return file_->rewrite(header() + snapshot());
+    return file_->append(pending_);
+}
+
+// A write that failed may have left part of a record behind, after which
+// nothing appended could be read: the next write, at the next edit after a
+// pause, is a new journal of the whole text.
+void RecoveryJournal::failed() {
+    pending_.clear();
+    snapshotDue_ = true;
+    changed_ = false;
+    retryAt_ = clock_.nowMs() + kRetryMs;
+    if (noticeShown_) return;
+    noticeShown_ = true;
+    prompter_.ask({std::string("Unsaved changes cannot be kept for recovery:\n") + std::strerror(errno),
+                   "Tagloom - Recovery", Buttons::Ok, Icon::Warning, 0});
+}
+
+void RecoveryJournal::flush() {
+    if (!control_.getModify()) {
+        if (file_ || changed_) discard();
+        return;
+    }
+    if (!changed_ || clock_.nowMs() < retryAt_) return;
+    if (!write()) {
+        failed();
+        return;
+    }
+    noticeShown_ = false;
+    pending_.clear();
+    snapshotDue_ = changed_ = false;
+}
+
+}  // namespace tagloom
