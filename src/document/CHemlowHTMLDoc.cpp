@@ -183,6 +183,7 @@ void CHemlowHTMLDoc::adoptRecovered(const DocumentOrigin& origin) {
     else
         setPathName(origin.path);
     changeGuard_.setKnown(origin.path, origin.identity);
+    changeGuard_.acknowledge();
     if (originListener_) originListener_(origin.path);
     bFirstNew = 0;
     SetModifiedFlag(true);

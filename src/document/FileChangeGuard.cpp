@@ -19,6 +19,13 @@ void FileChangeGuard::setKnown(const std::string& path, std::optional<FileIdenti
     gone_ = false;
 }
 
+void FileChangeGuard::acknowledge() {
+    if (path_.empty() || !loaded_) return;
+    const std::optional<FileIdentity> now = fileIdentity(path_);
+    gone_ = !now;
+    if (now) seen_ = now;
+}
+
 template <class Ask>
 void FileChangeGuard::asking(Ask&& ask) {
     asking_ = true;

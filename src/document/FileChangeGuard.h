@@ -30,6 +30,9 @@ public:
     void setKnown(const std::string& path, std::optional<FileIdentity> identity);
     const std::string& path() const { return path_; }
     const std::optional<FileIdentity>& known() const { return loaded_; }
+    // The user knows the file as it is now (a recovered text that says it
+    // changed): only a further change asks, while a save still does.
+    void acknowledge();
 
     // Compares the file with what the document holds and asks when another
     // program changed it. A check that comes while a question is open is made

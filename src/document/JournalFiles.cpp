@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <ctime>
 #include <random>
 #include <utility>
 
@@ -62,6 +63,16 @@ int writeLockedFile(const std::string& path, std::string_view bytes) {
 
 bool endsWith(std::string_view name, std::string_view ending) { return name.ends_with(ending); }
 
+// A base is linked at the first edit and its journal made within a second;
+// one whose journal never came, and that is older than a minute by its
+// link's change time, belongs to an instance that ended meanwhile.
+void removeLoneBase(const std::string& base) {
+    const std::string journal = base.substr(0, base.size() - std::string_view(".base").size());
+    struct stat status {};
+    if (::access(journal.c_str(), F_OK) == 0 || ::lstat(base.c_str(), &status) != 0) return;
+    if (status.st_ctim.tv_sec + 60 < ::time(nullptr)) ::unlink(base.c_str());
+}
+
 }  // namespace
 
 std::string recoveryFolder() {
@@ -96,13 +107,16 @@ void JournalFile::close() {
     fd_ = -1;
 }
 
-std::optional<JournalFile> JournalFile::create(const std::string& folder, std::string_view bytes) {
+std::string JournalFile::newPath(const std::string& folder) {
     if (folder.empty() || folder[0] != '/') {
         errno = ENOENT;
-        return std::nullopt;
+        return {};
     }
-    if (!makeFolders(folder)) return std::nullopt;
-    const std::string path = folder + "/" + randomName() + std::string(kJournalEnding);
+    if (!makeFolders(folder)) return {};
+    return folder + "/" + randomName() + std::string(kJournalEnding);
+}
+
+std::optional<JournalFile> JournalFile::create(const std::string& path, std::string_view bytes) {
     const std::string fresh = path + std::string(kNewEnding);
     const int fd = writeLockedFile(fresh, bytes);
     if (fd < 0) return std::nullopt;
@@ -113,8 +127,19 @@ std::optional<JournalFile> JournalFile::create(const std::string& folder, std::s
         errno = error;
         return std::nullopt;
     }
-    syncFolder(folder);
+    syncFolder(folderOfPath(path));
     return JournalFile(fd, path);
+}
+
+bool JournalFile::linkBase(const std::string& path, const std::string& file) {
+    const std::string base = basePathOf(path);
+    ::unlink(base.c_str());
+    return ::link(file.c_str(), base.c_str()) == 0;
+}
+
+void JournalFile::removeAt(const std::string& path) {
+    ::unlink(path.c_str());
+    ::unlink(basePathOf(path).c_str());
 }
 
 bool JournalFile::append(std::string_view bytes) {
@@ -143,17 +168,9 @@ bool JournalFile::rewrite(std::string_view bytes) {
     return true;
 }
 
-bool JournalFile::linkBase(const std::string& path) {
-    removeBase();
-    return ::link(path.c_str(), basePath().c_str()) == 0;
-}
-
-void JournalFile::removeBase() { ::unlink(basePath().c_str()); }
-
 void JournalFile::remove() {
     if (path_.empty()) return;
-    ::unlink(path_.c_str());
-    removeBase();
+    removeAt(path_);
     close();
     path_.clear();
 }
@@ -184,6 +201,10 @@ std::vector<JournalFile> orphanedJournals(const std::string& folder) {
     if (!dir) return {};
     while (const dirent* entry = ::readdir(dir)) {
         const std::string name = entry->d_name;
+        if (endsWith(name, std::string(kJournalEnding) + ".base")) {
+            removeLoneBase(folder + "/" + name);
+            continue;
+        }
         const bool unfinished = endsWith(name, std::string(kJournalEnding) + std::string(kNewEnding));
         if (!endsWith(name, kJournalEnding) && !unfinished) continue;
         std::optional<JournalFile> journal = JournalFile::claim(folder + "/" + name);

@@ -27,17 +27,25 @@ public:
     JournalFile& operator=(const JournalFile&) = delete;
     ~JournalFile();
 
-    // A new journal in folder (made, mode 0700, when missing) holding bytes,
-    // synced to the disk before it takes its name; nothing, with errno set,
-    // when it cannot be made.
-    static std::optional<JournalFile> create(const std::string& folder, std::string_view bytes);
+    // A name for a new journal in folder, which is made (mode 0700) when
+    // missing; empty, with errno set, when it cannot be.
+    static std::string newPath(const std::string& folder);
+    // A new journal at path holding bytes, synced to the disk before it takes
+    // its name; nothing, with errno set, when it cannot be made.
+    static std::optional<JournalFile> create(const std::string& path, std::string_view bytes);
+    // Where the link to the file the edits of the journal at path were made to stands.
+    static std::string basePathOf(const std::string& path) { return path + ".base"; }
+    // Links the file at file as the base of the journal at path; false when
+    // the file system cannot.
+    static bool linkBase(const std::string& path, const std::string& file);
+    // Deletes the journal at path and its base.
+    static void removeAt(const std::string& path);
     // The journal at path, when no running instance holds it: now locked by this one.
     static std::optional<JournalFile> claim(const std::string& path);
 
     bool isOpen() const { return fd_ >= 0; }
     const std::string& path() const { return path_; }
-    // Where the link to the file the edits were made to stands.
-    std::string basePath() const { return path_ + ".base"; }
+    std::string basePath() const { return basePathOf(path_); }
 
     // Appends bytes and syncs them to the disk; false, with errno set, when
     // they may not all have reached it.
@@ -45,9 +53,6 @@ public:
     // Replaces the whole journal with bytes at once: a crash leaves either
     // the old journal or the new one. The base link stays.
     bool rewrite(std::string_view bytes);
-    // Links the file at path as the base; false when the file system cannot.
-    bool linkBase(const std::string& path);
-    void removeBase();
     // Deletes the journal and its base, and closes it.
     void remove();
     // Renames the journal to its name with ".unreadable" added and closes it.
@@ -63,7 +68,7 @@ private:
 
 // The journals in folder whose lock is free, each now locked by this
 // process, oldest first. A journal left unfinished, before it took its name,
-// is removed.
+// is removed, and so is a base a minute old whose journal was never made.
 std::vector<JournalFile> orphanedJournals(const std::string& folder);
 
 // The whole content of a journal; nothing, with errno set, when it cannot be read.

@@ -71,8 +71,12 @@ void RecoveryJournal::setRecovered(const DocumentOrigin& origin) {
 }
 
 void RecoveryJournal::discard() {
-    if (file_) file_->remove();
+    if (file_)
+        file_->remove();
+    else if (!journalPath_.empty())
+        JournalFile::removeAt(journalPath_);
     file_.reset();
+    journalPath_.clear();
     pending_.clear();
     snapshotDue_ = changed_ = false;
 }
@@ -84,8 +88,18 @@ void RecoveryJournal::onTextReset() {
     snapshotDue_ = changed_ = false;
 }
 
+void RecoveryJournal::prepare() {
+    if (!journalPath_.empty()) return;
+    journalPath_ = JournalFile::newPath(folder_);
+    // Where no link can be made, the file itself serves while it is unchanged.
+    if (!journalPath_.empty() && !origin_.path.empty() && origin_.identity &&
+        fileIdentity(origin_.path) == origin_.identity)
+        JournalFile::linkBase(journalPath_, origin_.path);
+}
+
 void RecoveryJournal::onChange(const TextChange& change) {
     changed_ = true;
+    prepare();
     if (snapshotDue_) return;
     // The whole text went: whatever comes next is written as a snapshot.
     if (change.kind == TextChange::Kind::Removal && change.position == 0 && control_.length() == 0) {
@@ -127,15 +141,10 @@ std::string RecoveryJournal::snapshot() const {
 
 bool RecoveryJournal::write() {
     if (!file_) {
-        std::string bytes = header() + (snapshotDue_ ? snapshot() : baseRecords_ + pending_);
-        file_ = JournalFile::create(folder_, bytes);
-        if (!file_) return false;
-        // Kept beside the journal, the file as it was loaded outlives a
-        // replacement by another program; where no link can be made, the
-        // file itself serves while it is unchanged.
-        if (!origin_.path.empty() && origin_.identity && fileIdentity(origin_.path) == origin_.identity)
-            file_->linkBase(origin_.path);
-        return true;
+        prepare();
+        if (journalPath_.empty()) return false;
+        file_ = JournalFile::create(journalPath_, header() + (snapshotDue_ ? snapshot() : baseRecords_ + pending_));
+        return file_.has_value();
     }
     if (snapshotDue_) return file_->rewrite(header() + snapshot());
     return file_->append(pending_);

@@ -63,6 +63,9 @@ private:
     void onChange(const TextChange& change) override;
     void onTextReset() override;
 
+    // At the first edit after a base: names the journal and links the file
+    // the edits apply to beside it, before another program can replace it.
+    void prepare();
     bool write();
     std::string header() const;
     std::string snapshot() const;
@@ -73,6 +76,7 @@ private:
     const Clock& clock_;
     std::string folder_;
     DocumentOrigin origin_;
+    std::string journalPath_;  // named at the first edit, made at the next flush
     std::optional<JournalFile> file_;
     std::string baseRecords_;    // from the file's loaded text to the text with nothing unsaved
     std::string pending_;        // records not written yet

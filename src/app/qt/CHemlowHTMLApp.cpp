@@ -7,6 +7,7 @@
 
 #include "app/CommandLine.h"
 #include "app/StartupRecovery.h"
+#include "document/FileIO.h"
 #include "document/JournalFiles.h"
 #include "document/qt/FileWatcher.h"
 #include "app/qt/CMainFrame.h"
@@ -129,19 +130,25 @@ void CHemlowHTMLApp::keepTextSafe() {
 }
 
 void CHemlowHTMLApp::openAtStart(const CommandLine& commandLine) {
-    StartupRecovery recovery(platform().prompter,
-                             {[this](RecoveredText&& recovered, JournalFile&& journal) {
-                                  openRecovered(std::move(recovered), std::move(journal));
-                              },
-                              [this](const std::string& journal) {
-                                  return newEditors_->LaunchNewEditor(recoverArguments(journal), "Tagloom - Recover");
-                              }});
+    // A new editor opens beside this window: its placement, which a first
+    // run has not stored yet, is where the launcher starts from.
+    const auto launch = [this](const std::vector<std::string>& arguments, const std::string& title) {
+        frame_->saveWindowState();
+        return newEditors_->LaunchNewEditor(arguments, title);
+    };
+    StartupRecovery recovery(
+        platform().prompter,
+        {[this](RecoveredText&& recovered, JournalFile&& journal) {
+             openRecovered(std::move(recovered), std::move(journal));
+         },
+         [launch](const std::string& journal) { return launch(recoverArguments(journal), "Tagloom - Recover"); }});
     const bool recovered = commandLine.recoverJournal.empty() ? recovery.offerOrphans(recoveryFolder())
                                                               : recovery.openJournal(commandLine.recoverJournal);
     if (recovered) {
-        if (!commandLine.path.empty())
-            newEditors_->LaunchNewEditor(
-                commandLineArguments(commandLine.path, commandLine.nInitSelStart, commandLine.nInitSelEnd), "Tagloom");
+        // The command line's file opens in an editor of its own, unless it is the recovered one.
+        if (!commandLine.path.empty() && !samePath(commandLine.path, document_->GetPathName()))
+            launch(commandLineArguments(commandLine.path, commandLine.nInitSelStart, commandLine.nInitSelEnd),
+                   "Tagloom");
         return;
     }
     bool opened = false;
