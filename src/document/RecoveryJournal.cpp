@@ -59,8 +59,8 @@ void RecoveryJournal::setBase(const DocumentOrigin& origin, Base base) {
 }
 
 void RecoveryJournal::settle() {
-    baseRecords_ += pending_;
-    pending_.clear();
+    baseRecords_ += encodedPending();
+    clearPending();
     changed_ = false;
 }
 
@@ -77,13 +77,13 @@ void RecoveryJournal::discard() {
         JournalFile::removeAt(journalPath_);
     file_.reset();
     journalPath_.clear();
-    pending_.clear();
+    clearPending();
     snapshotDue_ = changed_ = false;
 }
 
 void RecoveryJournal::onTextReset() {
     // A new text (a load, New): the owner sets its base right after.
-    pending_.clear();
+    clearPending();
     baseRecords_.clear();
     snapshotDue_ = changed_ = false;
 }
@@ -103,20 +103,37 @@ void RecoveryJournal::onChange(const TextChange& change) {
     if (snapshotDue_) return;
     // The whole text went: whatever comes next is written as a snapshot.
     if (change.kind == TextChange::Kind::Removal && change.position == 0 && control_.length() == 0) {
-        pending_.clear();
+        clearPending();
         snapshotDue_ = true;
         return;
     }
-    if (change.kind == TextChange::Kind::Insertion)
-        appendJournalRecord(pending_, Kind::Edit, static_cast<std::uint64_t>(change.position), 0, change.text);
-    else
-        appendJournalRecord(pending_, Kind::Edit, static_cast<std::uint64_t>(change.position),
-                            static_cast<std::uint64_t>(change.length), {});
+    const auto position = static_cast<std::uint64_t>(change.position);
+    if (change.kind == TextChange::Kind::Insertion) {
+        Edit* last = pending_.empty() ? nullptr : &pending_.back();
+        if (last && last->position + last->inserted.size() == position)
+            last->inserted += change.text;
+        else
+            pending_.push_back({position, 0, std::string(change.text)});
+        pendingBytes_ += change.text.size();
+    } else {
+        pending_.push_back({position, static_cast<std::uint64_t>(change.length), {}});
+    }
     // Writing the text once costs less than writing these edits.
-    if (pending_.size() > static_cast<std::size_t>(control_.length())) {
-        pending_.clear();
+    if (pendingBytes_ + 32 * pending_.size() > static_cast<std::size_t>(control_.length())) {
+        clearPending();
         snapshotDue_ = true;
     }
+}
+
+void RecoveryJournal::clearPending() {
+    pending_.clear();
+    pendingBytes_ = 0;
+}
+
+std::string RecoveryJournal::encodedPending() const {
+    std::string records;
+    for (const Edit& edit : pending_) appendJournalRecord(records, Kind::Edit, edit.position, edit.removed, edit.inserted);
+    return records;
 }
 
 std::string RecoveryJournal::header() const {
@@ -143,18 +160,19 @@ bool RecoveryJournal::write() {
     if (!file_) {
         prepare();
         if (journalPath_.empty()) return false;
-        file_ = JournalFile::create(journalPath_, header() + (snapshotDue_ ? snapshot() : baseRecords_ + pending_));
+        file_ = JournalFile::create(journalPath_,
+                                    header() + (snapshotDue_ ? snapshot() : baseRecords_ + encodedPending()));
         return file_.has_value();
     }
     if (snapshotDue_) return file_->rewrite(header() + snapshot());
-    return file_->append(pending_);
+    return file_->append(encodedPending());
 }
 
 // A write that failed may have left part of a record behind, after which
 // nothing appended could be read: the next write, at the next edit after a
 // pause, is a new journal of the whole text.
 void RecoveryJournal::failed() {
-    pending_.clear();
+    clearPending();
     snapshotDue_ = true;
     changed_ = false;
     retryAt_ = clock_.nowMs() + kRetryMs;
@@ -175,7 +193,7 @@ void RecoveryJournal::flush() {
         return;
     }
     noticeShown_ = false;
-    pending_.clear();
+    clearPending();
     snapshotDue_ = changed_ = false;
 }
 

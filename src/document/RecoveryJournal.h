@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "document/FileIdentity.h"
 #include "document/JournalFiles.h"
@@ -79,7 +80,18 @@ private:
     std::string journalPath_;  // named at the first edit, made at the next flush
     std::optional<JournalFile> file_;
     std::string baseRecords_;    // from the file's loaded text to the text with nothing unsaved
-    std::string pending_;        // records not written yet
+    // The edits not written yet, as the control told them: keys typed one
+    // after another make one edit, and they are written as records only
+    // when the journal is, off the typing path.
+    struct Edit {
+        std::uint64_t position = 0;
+        std::uint64_t removed = 0;
+        std::string inserted;
+    };
+    std::string encodedPending() const;
+    void clearPending();
+    std::vector<Edit> pending_;
+    std::size_t pendingBytes_ = 0;
     bool snapshotDue_ = false;   // the next write is a snapshot of the whole text
     bool changed_ = false;       // edits came since the last flush
     std::int64_t retryAt_ = 0;   // after a failure, no write before then
