@@ -129,7 +129,7 @@ TEST(Accelerators, everyKeyAMenuCaptionNamesRunsItsCommand) {
         const Accelerator wanted = parseBinding(key, command);
         const auto& table = mainAccelerators();
         EXPECT_TRUE(std::any_of(table.begin(), table.end(), [&](const Accelerator& a) {
-            return a.key == wanted.key && a.modifiers == wanted.modifiers && a.command == command;
+            return a.key == wanted.key && a.modifiers == wanted.modifiers && a.command == wanted.command;
         })) << key << " for command " << command;
         ++checked;
     }

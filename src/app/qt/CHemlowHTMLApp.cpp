@@ -246,6 +246,8 @@ void CHemlowHTMLApp::exit() {
     auto& store = platform().settings;
     frame_->saveWindowState();
     view_->storeFileState();
+    // An editor that ends with unsaved text and no question answered keeps it for the next start.
+    if (!document_->IsModified()) view_->journal().discard();
     delete editWidget_;  // the widget watches the view's control: it goes first
     editWidget_ = nullptr;
     findDialog_.reset();
