@@ -41,6 +41,9 @@ SettingsForm SettingsCommand::CurrentForm() const {
     form.phpHelpUrl = s.strUrlPhpHelp;
     form.deleteTempFiles = s.bDelTempAsap != 0;
     form.restoreState = s.bRestoreState != 0;
+    form.htmlToolsAnyText = s.bHtmlToolsAnyText != 0;
+    form.autoCloseTag = s.bAutoCloseTag != 0;
+    form.autoIndent = s.bAutoIndent != 0;
     form.fontPointSize = s.fontPtSize;
     form.printerPointSize = s.printerPtSize;
     form.faceName = s.fontFaceName;
@@ -77,6 +80,9 @@ void SettingsCommand::Apply(const SettingsForm& form) {
     s.strUrlCsslHelp = form.cssHelpUrl;
     s.strUrlPhpHelp = form.phpHelpUrl;
     s.bRestoreState = form.restoreState;
+    s.bHtmlToolsAnyText = form.htmlToolsAnyText;
+    s.bAutoCloseTag = form.autoCloseTag;
+    s.bAutoIndent = form.autoIndent;
 
     if (form.lineNumbers != (s.bShowLineNum != 0)) view_.ToggleLineNumbers();
     if (form.readOnly != view_.IsReadOnly()) view_.ToggleReadOnly();

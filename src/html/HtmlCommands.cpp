@@ -96,7 +96,12 @@ void HtmlDocumentTest::onChange(const TextChange& change) {
 
 HtmlCommands::HtmlCommands(EditorView& view, const EditorSettings& settings, Platform& platform,
                            CommandRouter& router)
-    : view_(view), settings_(settings), platform_(platform), router_(router), test_(view.control(), navigator_) {
+    : view_(view),
+      settings_(settings),
+      platform_(platform),
+      router_(router),
+      test_(view.control(), navigator_),
+      tags_(view.control()) {
     const auto enabledInHtml = [this](CommandState& s) { s.enabled = IsHtmlDocument(); };
     for (const SearchCommand& c : kSearchCommands)
         router_.add(c.command, [this, search = c.search] { runSearch(search); }, enabledInHtml);
@@ -106,6 +111,10 @@ HtmlCommands::HtmlCommands(EditorView& view, const EditorSettings& settings, Pla
 }
 
 EditControl& HtmlCommands::control() { return view_.control(); }
+
+bool HtmlCommands::IsHtmlDocument() {
+    return test_.IsHtmlDocument() || (settings_.bHtmlToolsAnyText && tags_.holdsTag());
+}
 
 void HtmlCommands::runSearch(TagSearch search) {
     const Selection selection = control().selection();

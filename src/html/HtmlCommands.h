@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "html/HtmlFormatter.h"
+#include "html/TagPresence.h"
 #include "html/TagNavigator.h"
 #include "textmodel/EditControl.h"
 
@@ -51,7 +52,9 @@ public:
     HtmlCommands(const HtmlCommands&) = delete;
     HtmlCommands& operator=(const HtmlCommands&) = delete;
 
-    bool IsHtmlDocument() { return test_.IsHtmlDocument(); }
+    // The text holds "<html" and "/html>", or, where the user lets the HTML
+    // tools work on any text, a tag.
+    bool IsHtmlDocument();
 
     void HtmlFormat();
 
@@ -74,6 +77,7 @@ private:
     CommandRouter& router_;
     TagNavigator navigator_;
     HtmlDocumentTest test_;
+    TagPresenceTest tags_;
     HtmlFormatter formatter_;
 };
 

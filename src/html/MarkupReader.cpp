@@ -1,5 +1,7 @@
 #include "html/MarkupReader.h"
 
+#include <cstring>
+
 namespace tagloom::markup {
 
 namespace {
@@ -20,18 +22,49 @@ bool isNamed(std::string_view text, std::size_t lt, const ContentElement& elemen
     return after < text.size() && endsTagName(text[after]) && matchesAtIgnoringCase(text, lt + 1, element.name);
 }
 
+// The mark that closes the server code an opening pair begins; empty when
+// the pair opens none.
+std::string_view closingMark(char first, char second) {
+    if (first == '<') return second == '?' ? "?>" : second == '%' ? "%>" : "";
+    if (first != '{') return "";
+    switch (second) {
+    case '{': return "}}";
+    case '%': return "%}";
+    case '#': return "#}";
+    default: return "";
+    }
+}
+
 }  // namespace
 
-std::size_t processingEnd(std::string_view text, std::size_t lt) {
-    const std::size_t mark = text.find("?>", lt + 2);
-    return mark == std::string_view::npos ? text.size() : mark + 2;
+ServerCode serverCode(std::string_view text, std::size_t at) {
+    if (at + 1 >= text.size()) return {};
+    const std::string_view mark = closingMark(text[at], text[at + 1]);
+    if (mark.empty()) return {};
+    const std::size_t found = text.find(mark, at + 2);
+    return found == std::string_view::npos ? ServerCode{text.size(), false} : ServerCode{found + 2, true};
+}
+
+// Each byte is looked at once for '<' and once for '{': the '<' is looked
+// for only up to the next '{', and that '{' is tried only when no '<' comes first.
+std::size_t nextMarkupStart(std::string_view text, std::size_t from) {
+    const char* p = text.data();
+    const std::size_t n = text.size();
+    for (std::size_t at = std::min(from, n); at < n;) {
+        const void* found = std::memchr(p + at, '{', n - at);
+        const std::size_t brace = found ? static_cast<std::size_t>(static_cast<const char*>(found) - p) : n;
+        if (const void* lt = std::memchr(p + at, '<', brace - at)) return static_cast<std::size_t>(static_cast<const char*>(lt) - p);
+        if (brace == n || serverCode(text, brace).end) return brace;
+        at = brace + 1;
+    }
+    return n;
 }
 
 std::size_t quotedEnd(std::string_view text, std::size_t quote) {
     const char q = text[quote];
     for (std::size_t i = quote + 1; i < text.size(); ++i) {
         if (text[i] == q) return i + 1;
-        if (text[i] == '<' && i + 1 < text.size() && text[i + 1] == '?') i = processingEnd(text, i) - 1;
+        if (const ServerCode code = serverCode(text, i); code.end) i = code.end - 1;
     }
     return text.size();
 }

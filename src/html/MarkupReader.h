@@ -3,9 +3,12 @@
 // it: text, tags, and the stretches inside and between them that are not
 // mark-up and are copied byte for byte:
 //  - a comment, "<!--" through the first "-->" (a tag of its own);
-//  - a processing or PHP block, "<?" through the first "?>", or to the end of
-//    the text; outside a tag it is a tag of its own, and it may stand inside
-//    a tag or a quoted value too;
+//  - server code: a processing or PHP block, "<?" through the first "?>", and
+//    the markers of templates, "<%" through "%>" (EJS, ERB, ASP), "{{"
+//    through "}}", "{%" through "%}" and "{#" through "#}" (Twig, Jinja,
+//    Liquid, Django, Blade, Handlebars, Vue), each to the end of the text when
+//    its mark never comes; outside a tag it is a tag of its own, and it may
+//    stand inside a tag or a quoted value too;
 //  - a quoted attribute value: a '"' or '\'' inside a tag whose last non-blank
 //    byte before it is '=', through the same quote (or the end of the text);
 //  - the content of a script, style, textarea or pre element: from the '>'
@@ -37,7 +40,7 @@ struct MarkupPiece {
         Text,        // outside tags
         TagBytes,    // a tag's own bytes, outside the stretches nested in it
         Comment,     // a whole comment
-        Processing,  // a PHP block
+        Processing,  // server code: a PHP block or a template marker
         Quoted,      // a quoted attribute value, quotes included
         Content,     // script, style, textarea or pre content
     };
@@ -52,7 +55,7 @@ struct MarkupPiece {
     bool isMarkup() const { return kind == Kind::Text || kind == Kind::TagBytes; }
 };
 
-// A tag as the reader finds it: an element's tag, a comment or a PHP block.
+// A tag as the reader finds it: an element's tag, a comment or server code.
 struct MarkupTag {
     enum class Kind : unsigned char { Element, Comment, Processing };
     Kind kind = Kind::Element;
@@ -65,16 +68,24 @@ struct MarkupTag {
 
 namespace markup {
 
-// The bytes at which a tag's own bytes may stop: its '>', a '<', or a quote.
+// The bytes at which a tag's own bytes may stop: its '>', a '<', a quote, or
+// the '{' of a template marker.
 inline constexpr std::array<bool, 256> kTagStops = [] {
     std::array<bool, 256> stops{};
-    for (const unsigned char c : {'>', '<', '"', '\''}) stops[c] = true;
+    for (const unsigned char c : {'>', '<', '"', '\'', '{'}) stops[c] = true;
     return stops;
 }();
 
-// One past the "?>" that ends the PHP block opening at lt, or the text's end.
-std::size_t processingEnd(std::string_view text, std::size_t lt);
-// One past the quote that ends the value opening at quote (PHP blocks inside
+// The server code that opens at `at`: one past its closing mark, or the
+// text's end when the mark never comes; 0 when none opens there.
+struct ServerCode {
+    std::size_t end = 0;
+    bool closed = false;  // it ends with its mark
+};
+ServerCode serverCode(std::string_view text, std::size_t at);
+// The first '<' at or after `from`, or '{' that opens server code, or the text's end.
+std::size_t nextMarkupStart(std::string_view text, std::size_t from);
+// One past the quote that ends the value opening at quote (server code inside
 // it skipped), or the text's end.
 std::size_t quotedEnd(std::string_view text, std::size_t quote);
 // What the element whose tag opens at lt holds, and its name when that is
@@ -100,26 +111,23 @@ void readMarkup(std::string_view text, Visit&& visit) {
         return visit(MarkupPiece{kind, begin, end, opensTag, closesTag, content});
     };
     for (std::size_t at = 0; at < n;) {
+        if (const markup::ServerCode code = markup::serverCode(text, at); code.end) {
+            if (!hand(Kind::Processing, at, code.end, true, code.closed)) return;
+            at = code.end;
+            continue;
+        }
         if (p[at] != '<') {
-            const void* lt = std::memchr(p + at, '<', n - at);
-            const std::size_t end = lt ? static_cast<std::size_t>(static_cast<const char*>(lt) - p) : n;
+            const std::size_t end = markup::nextMarkupStart(text, at + 1);
             if (!hand(Kind::Text, at, end)) return;
             at = end;
             continue;
         }
-        const char second = at + 1 < n ? p[at + 1] : '\0';
-        if (second == '!') {
+        if (at + 1 < n && p[at + 1] == '!') {
             if (const std::size_t mark = comments.closingMark(at); mark != std::string_view::npos) {
                 if (!hand(Kind::Comment, at, mark + 3, true, true)) return;
                 at = mark + 3;
                 continue;
             }
-        } else if (second == '?') {
-            const std::size_t end = markup::processingEnd(text, at);
-            const bool closed = end >= at + 4 && text.substr(end - 2, 2) == "?>";
-            if (!hand(Kind::Processing, at, end, true, closed)) return;
-            at = end;
-            continue;
         }
 
         // An element's tag: its own bytes, in pieces around the quoted values
@@ -149,13 +157,18 @@ void readMarkup(std::string_view text, Visit&& visit) {
                 }
                 break;
             }
-            const bool nestedProcessing = c == '<' && i + 1 < n && p[i + 1] == '?';
-            if (c == '<' && !nestedProcessing) {
+            const markup::ServerCode code =
+                c == '<' || c == '{' ? markup::serverCode(text, i) : markup::ServerCode{};
+            if (c == '{' && !code.end) {
+                ++i;
+                continue;
+            }
+            if (c == '<' && !code.end) {
                 if (i > begin && !hand(Kind::TagBytes, begin, i, opensTag)) return;
                 at = i;
                 break;
             }
-            if (c != '<') {
+            if (!code.end) {
                 std::size_t j = i;
                 while (j > begin && isAsciiBlank(p[j - 1])) --j;
                 if (j == begin || p[j - 1] != '=') {
@@ -165,8 +178,8 @@ void readMarkup(std::string_view text, Visit&& visit) {
             }
             if (i > begin && !hand(Kind::TagBytes, begin, i, opensTag)) return;
             opensTag = false;
-            const std::size_t end = nestedProcessing ? markup::processingEnd(text, i) : markup::quotedEnd(text, i);
-            if (!hand(nestedProcessing ? Kind::Processing : Kind::Quoted, i, end)) return;
+            const std::size_t end = code.end ? code.end : markup::quotedEnd(text, i);
+            if (!hand(code.end ? Kind::Processing : Kind::Quoted, i, end)) return;
             begin = i = end;
         }
     }

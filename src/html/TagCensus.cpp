@@ -110,6 +110,17 @@ std::string_view tagName(std::string_view text, const TagSpan& tag) {
     return text.substr(from, static_cast<std::size_t>(tag.nameEnd) - from);
 }
 
+namespace {
+
+// A closing tag, or a template marker in braces: neither counts, and
+// neither opens an element.
+bool opensNoElement(std::string_view text, const TagSpan& tag) {
+    const auto start = static_cast<std::size_t>(tag.start);
+    return text[start + 1] == '/' || text[start] == '{';
+}
+
+}  // namespace
+
 TagCensus takeCensus(std::string_view text, std::vector<TagSpan>& tags, int comments) {
     TagCensus census;
     census.comments = comments;
@@ -117,7 +128,7 @@ TagCensus takeCensus(std::string_view text, std::vector<TagSpan>& tags, int comm
     std::unordered_map<std::string_view, std::size_t> indexOf;
     std::vector<std::size_t> nameOfTag(tags.size());
     for (std::size_t t = 0; t < tags.size(); ++t) {
-        if (text[static_cast<std::size_t>(tags[t].start) + 1] == '/') continue;
+        if (opensNoElement(text, tags[t])) continue;
         const std::string_view name = tagName(text, tags[t]);
         const auto [entry, added] = indexOf.try_emplace(name, names.size());
         if (added) {
@@ -131,8 +142,8 @@ TagCensus takeCensus(std::string_view text, std::vector<TagSpan>& tags, int comm
     const std::vector<int> lastClosing = lastClosingTexts(text, tags, names);
     for (std::size_t t = 0; t < tags.size(); ++t) {
         TagSpan& tag = tags[t];
-        if (text[static_cast<std::size_t>(tag.start) + 1] == '/') {
-            tag.depthEffect = -1;
+        if (opensNoElement(text, tag)) {
+            tag.depthEffect = text[static_cast<std::size_t>(tag.start) + 1] == '/' ? -1 : 0;
             continue;
         }
         // The content of script, style, textarea and pre ends at its closing

@@ -224,8 +224,10 @@ bool TagNavigator::holdsMarker(std::string_view text) {
 
 TagSearchResult TagNavigator::findNextTag(std::string_view text, Selection selection) const {
     Selection sel = clampedSelection(selection, text);
-    // A tag that is already selected is not found again.
-    if (sel.end > sel.start && text[sel.start] == '<' && text[sel.end - 1] == '>') ++sel.start;
+    // A tag (or a template marker) that is already selected is not found again.
+    if (sel.end > sel.start && ((text[sel.start] == '<' && text[sel.end - 1] == '>') ||
+                                (text[sel.start] == '{' && text[sel.end - 1] == '}')))
+        ++sel.start;
     const int from = offsetOf(forwardSearchStart(text, sel, "<", true));
     std::optional<Selection> next;
     readTags(text, [&](const MarkupTag& tag) {

@@ -6,21 +6,11 @@
 
 namespace tagloom {
 
+// A '>' in the text between two tags opens or closes nothing: a browser
+// shows it as the character it is.
 TagScanResult scanTags(std::string_view text) {
     TagScanResult scan;
-    int previousEnd = -1;        // the '>' of the tag before
-    std::size_t markupFrom = 0;  // where the text after the tag before starts
-    bool afterContent = false;   // that text is content, where a '>' is no mark-up
-    // A '>' in the text between two tags has no tag to close.
-    auto strayClose = [&](std::size_t to) {
-        if (afterContent) return false;
-        const std::size_t gt = text.substr(markupFrom, to - markupFrom).find('>');
-        if (gt == std::string_view::npos) return false;
-        scan.error = DelimiterError{'<', previousEnd, static_cast<int>(markupFrom + gt)};
-        return true;
-    };
     readTags(text, [&](const MarkupTag& tag) {
-        if (strayClose(tag.start)) return false;
         const int start = static_cast<int>(tag.start);
         // A PHP block may stay open to the end of the text; any other tag needs its '>'.
         if (!tag.closed && (tag.kind != MarkupTag::Kind::Processing || tag.end < text.size())) {
@@ -36,12 +26,8 @@ TagScanResult scanTags(std::string_view text) {
         span.closed = tag.closed;
         span.content = tag.content;
         scan.tags.push_back(span);
-        previousEnd = span.end;
-        markupFrom = tag.end;
-        afterContent = tag.content != ElementContent::None;
         return true;
     });
-    if (!scan.error) strayClose(text.size());
     return scan;
 }
 

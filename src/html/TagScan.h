@@ -25,11 +25,10 @@ struct TagSpan {
     signed char depthEffect = 0;
 };
 
-// A '<' inside a tag, a '>' outside one, or a text that ends inside a tag
-// (a PHP block may stay open to the end),
-// with the stretch to show: for a tag never closed, its '<' through the next
-// '<'; for a stray '>', the '>' before it (or the start) through the stray
-// one; for a text that ends inside a tag, its '<' through the end.
+// A '<' inside a tag, or a text that ends inside a tag (server code may stay
+// open to the end), with the stretch to show: for a tag never closed, its
+// '<' through the next '<'; for a text that ends inside a tag, its '<'
+// through the end. A '>' outside a tag is text.
 struct DelimiterError {
     char missing = '>';
     int firstBracket = -1;  // offset of the stretch's first bracket; -1: the stretch starts the text

@@ -47,6 +47,9 @@ const IntKey kIntKeys[] = {
     {kSettings, "bFifMatchCase", &EditorSettings::bFifMatchCase, 0, 1},
     {kSettings, "bFifMatchWhole", &EditorSettings::bFifMatchWhole, 0, 1},
     {kSettings, "subfolderDepth", &EditorSettings::subfolderDepth, 0, EditorSettings::kLargestSubfolderDepth},
+    {kSettings, "bHtmlToolsAnyText", &EditorSettings::bHtmlToolsAnyText, 0, 1},
+    {kSettings, "bAutoCloseTag", &EditorSettings::bAutoCloseTag, 0, 1},
+    {kSettings, "bAutoIndent", &EditorSettings::bAutoIndent, 0, 1},
 };
 
 const StringKey kStringKeys[] = {

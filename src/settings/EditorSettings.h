@@ -30,6 +30,9 @@ struct EditorSettings {
     int bFifMatchCase = 0;
     int bFifMatchWhole = 0;
     int subfolderDepth = 0;
+    int bHtmlToolsAnyText = 0;  // the HTML tools work on any text that holds a tag
+    int bAutoCloseTag = 1;      // "</" completes the name of the element still open
+    int bAutoIndent = 1;        // Enter keeps the blanks that begin the line
     std::string fontFaceName = "Courier New";
     std::string strPathIExplorer = "none";
     std::string strPathWinDiff = "none";

@@ -31,6 +31,9 @@ struct SettingsForm {
     std::string phpHelpUrl;
     bool deleteTempFiles = true;
     bool restoreState = true;
+    bool htmlToolsAnyText = false;
+    bool autoCloseTag = true;
+    bool autoIndent = true;
     int fontPointSize = 10;
     int printerPointSize = 8;
     std::string faceName;

@@ -19,6 +19,7 @@
 #include "textmodel/EditControl.h"
 #include "view/ClipboardCommands.h"
 #include "view/GuideCommands.h"
+#include "view/TypingAssists.h"
 #include "view/UndoCommands.h"
 
 namespace tagloom {
@@ -153,6 +154,7 @@ public:
     }
 
     RecoveryJournal& journal() { return journal_; }
+    TypingAssists& typing() { return typing_; }
     // Shows a text recovered from a journal of origin, unsaved, with the
     // caret at caret, and keeps it in a journal of its own at once. The
     // document names the file first.
@@ -190,6 +192,7 @@ private:
     UndoCommands undo_;
     ClipboardCommands clipboard_;
     GuideCommands guides_;
+    TypingAssists typing_{control_, settings_};
     std::unique_ptr<HtmlCommands> html_;
     std::unique_ptr<TextToolCommands> textTools_;
     std::unique_ptr<InsertCommands> insertions_;

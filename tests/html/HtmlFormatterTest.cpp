@@ -76,6 +76,20 @@ TEST(HtmlFormatter, laysOutEveryTagOnALineOfItsOwnIndentedByDepth) {
     });
 }
 
+// A browser shows a '>' that no tag opened as the character: the page is
+// laid out, not refused.
+TEST(HtmlFormatter, aGreaterThanThatNoTagOpenedIsText) {
+    expectLayouts({
+        {"in text", "<html>a > b</html>", crlf("<html>a > b\n</html>\n")},
+        {"before the first tag", "a > <html></html>", crlf("a > \n<html>\n</html>\n")},
+        {"alone in an element", "<html><code>></code></html>", crlf("<html>\n\t<code>>\n\t</code>\n</html>\n")},
+        {"after an escaped '<', as generated documentation writes it", "<html><p>&#x3C;Function></p></html>",
+         crlf("<html>\n\t<p>&#x3C;Function>\n\t</p>\n</html>\n")},
+        {"after script content", "<html><script>a > b</script> c > d</html>",
+         crlf("<html>\n\t<script>a > b\n\t</script> c > d\n</html>\n")},
+    });
+}
+
 TEST(HtmlFormatter, deepNestingIndentsEveryLevelAndAlwaysFits) {
     const int depth = 200;
     std::string input = "<html>";
@@ -132,9 +146,7 @@ struct DelimiterCase {
 TEST(HtmlFormatter, aMissingDelimiterSelectsTheSuspectStretchAndChangesNothing) {
     const std::vector<DelimiterCase> cases = {
         {"a tag never closed: its '<' through the next '<'", "<html><body <p>x</p></html>", '>', {6, 13}},
-        {"a stray '>': the '>' before it through the stray one", "<html>a > b</html>", '<', {5, 9}},
-        {"a stray first '>': from the start", "a > <html></html>", '<', {0, 3}},
-        {"brackets inside comments are not counted", "<html><!-- > < -->x > </html>", '<', {17, 21}},
+        {"brackets inside comments are not counted", "<html><!-- > < -->x < </html>", '>', {20, 23}},
         {"offsets are the document's, not the normalised copy's", "<html>\r\n\t\t<body <p>", '>', {10, 17}},
         {"a text ending inside a tag: its '<' through the end", "<html><body></body></html><p", '>', {26, 28}},
         {"\"<!--\" without \"-->\" opens an ordinary tag", "<html><!-- note <b>x</b></html>", '>', {6, 17}},

@@ -250,18 +250,20 @@ void checkNavigation(TextMaker& maker, TagNavigator& cached, const std::string& 
                 static_cast<std::size_t>(found.start), static_cast<std::size_t>(found.end - found.start));
             if (command == &TagNavigator::findNextTag || command == &TagNavigator::findPreviousTag) {
                 ASSERT_GE(range.size(), 2u);
-                EXPECT_EQ(range.front(), '<');
-                EXPECT_EQ(range.back(), '>');
+                // A tag, or a template marker.
+                EXPECT_TRUE((range.front() == '<' && range.back() == '>') || (range.front() == '{' && range.back() == '}'))
+                    << range;
                 // Each Find Tag command finds the tag the other one found, from its far side.
                 EXPECT_EQ(fresh.findNextTag(text, {found.start, found.start}).selection, found);
                 EXPECT_EQ(fresh.findPreviousTag(text, {found.end, found.end}).selection, found);
             } else {
                 ASSERT_FALSE(range.empty());
-                // The stretch runs from a '>' to a '<', and holds more than blanks.
+                // The stretch runs from a tag's '>' to the next tag's '<' (a
+                // template marker's '}' and '{'), and holds more than blanks.
                 const std::string_view before = std::string_view(text).substr(0, static_cast<std::size_t>(found.start));
                 const std::string_view after = std::string_view(text).substr(static_cast<std::size_t>(found.end));
-                EXPECT_EQ(before[before.find_last_not_of("\t\r\n")], '>');
-                EXPECT_EQ(after[after.find_first_not_of("\t\r\n")], '<');
+                EXPECT_NE(std::string_view(">}").find(before[before.find_last_not_of("\t\r\n")]), std::string_view::npos);
+                EXPECT_NE(std::string_view("<{").find(after[after.find_first_not_of("\t\r\n")]), std::string_view::npos);
                 EXPECT_FALSE(std::all_of(range.begin(), range.end(), isAsciiBlank));
                 EXPECT_FALSE(isTabOrLineBreak(range.front()) || isTabOrLineBreak(range.back()));
             }

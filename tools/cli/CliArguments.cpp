@@ -6,7 +6,7 @@
 namespace tagloom::cli {
 
 const char* const kUsage =
-    "usage: tagloom-cli html-format|html-strip|css-format|css-strip [-o OUT | -i] [--census] [FILE...]\n"
+    "usage: tagloom-cli html-format|html-strip|css-format|css-strip [-o OUT | -i] [--census] [--any-text] [FILE...]\n"
     "       tagloom-cli replace --find TEXT --with TEXT [--match-case] [--whole-word] [--up]\n"
     "                           [-o OUT | -i] [FILE...]\n"
     "       tagloom-cli hexdump [--range START END] [FILE]\n"
@@ -49,6 +49,10 @@ const char* const kHelp =
     "  -i         write each result back to its FILE, atomically; a file the\n"
     "             command refuses, or where replace replaced nothing, is left\n"
     "             untouched and the others are processed\n"
+    "  --any-text html-format only: format any text that holds a tag (a '<'\n"
+    "             before a letter, '/', '!' or '?'), as the editor does with\n"
+    "             \"Use the HTML tools on any text\": a template rarely holds\n"
+    "             both \"<html\" and \"/html>\"\n"
     "  --census   html-format only: print the census of the opening tags (the\n"
     "             header and the whole list) to standard error\n"
     "  --find TEXT, --with TEXT, --match-case, --whole-word, --up\n"
@@ -57,10 +61,14 @@ const char* const kHelp =
     "  --         everything after it is a FILE\n"
     "Without -o or -i the results go to standard output, one after the other.\n"
     "\n"
-    "html-format leaves alone what is not mark-up: PHP blocks (\"<?\" to \"?>\"),\n"
-    "quoted attribute values (a quote after '=' to the same quote) and the\n"
-    "content of script, style, textarea and pre elements are copied byte for\n"
-    "byte, and a '<' or '>' in them, or in a comment, is no tag delimiter.\n"
+    "html-format leaves alone what is not mark-up: server code (PHP blocks,\n"
+    "\"<?\" to \"?>\", and the template markers \"{{\" to \"}}\", \"{%\" to \"%}\",\n"
+    "\"{#\" to \"#}\" and \"<%\" to \"%>\" of Twig, Jinja, Liquid, Django, Blade,\n"
+    "Handlebars, Vue, EJS, ERB and ASP), quoted attribute values (a quote after\n"
+    "'=' to the same quote) and the content of script, style, textarea and pre\n"
+    "elements are copied byte for byte, and a '<' or '>' in them, or in a\n"
+    "comment, is no tag delimiter. A '>' in text is text; a '<' that no '>'\n"
+    "closes is a missing delimiter.\n"
     "\n"
     "html-format refuses a text that the editor would not format: one that is not\n"
     "an HTML document (it needs \"<HTML\" and \"/HTML>\", in any case) or one with a\n"
@@ -238,6 +246,8 @@ ParseResult parseArguments(const std::vector<std::string>& args) {
             parsed.inPlace = true;
         } else if (arg == "--census") {
             parsed.census = true;
+        } else if (arg == "--any-text") {
+            parsed.anyText = true;
         } else if (arg == "--find" || arg == "--with") {
             std::optional<std::string>& text = arg == "--find" ? parsed.findText : parsed.replaceText;
             if (i + 1 == args.size()) {
@@ -329,6 +339,8 @@ ParseResult parseArguments(const std::vector<std::string>& args) {
         result.error = "standard input can be read only once";
     else if (parsed.census && parsed.command != Command::HtmlFormat)
         result.error = "--census goes with html-format only";
+    else if (parsed.anyText && parsed.command != Command::HtmlFormat)
+        result.error = "--any-text goes with html-format only";
     else if (parsed.command == Command::Replace)
         result.error = replaceOptionsError(parsed);
     else if (parsed.findText || parsed.replaceText || parsed.matchCase || parsed.wholeWord || parsed.up)

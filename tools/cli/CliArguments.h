@@ -15,6 +15,7 @@ struct Arguments {
     std::optional<std::string> output;  // -o OUT
     bool inPlace = false;               // -i
     bool census = false;                // --census
+    bool anyText = false;               // --any-text
     // replace: the texts as given (UTF-8, escapes not yet read) and the options;
     // find-in-files: --find, --match-case and --whole-word, its bytes as given
     std::optional<std::string> findText;     // --find

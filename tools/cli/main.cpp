@@ -17,6 +17,7 @@
 #include "document/LineEnds.h"
 #include "html/CharacterTools.h"
 #include "html/HtmlFormatter.h"
+#include "html/TagPresence.h"
 #include "html/TagNavigator.h"
 #include "html/TextTools.h"
 #include "platform/FilePaths.h"
@@ -158,9 +159,10 @@ bool runCommand(const Arguments& arguments, Input& input, std::string& result) {
     }
 
     TagNavigator navigator;
-    if (!navigator.IsHtmlDocument(text)) {
-        printError(input.name,
-                   "not an HTML document (it holds no \"<HTML\" and \"/HTML>\"): HTML Format is not available");
+    if (!navigator.IsHtmlDocument(text) && !(arguments.anyText && firstTag(text))) {
+        printError(input.name, arguments.anyText ? "it holds no tag: HTML Format is not available"
+                                                 : "not an HTML document (it holds no \"<HTML\" and \"/HTML>\"): "
+                                                   "HTML Format is not available");
         return false;
     }
     HtmlFormatResult formatted = HtmlFormatter().format(text);

@@ -132,6 +132,7 @@ CSettingsDlg::CSettingsDlg(const SettingsForm& form, Platform& platform, QWidget
     unixFile_ = checkBox("Save as UNIX text file", form.unixFile, requirementsGroup);
     deleteTemp_ = checkBox("Del Temp Files ASAP", form.deleteTempFiles, requirementsGroup);
     restoreState_ = checkBox("Restore State", form.restoreState, requirementsGroup);
+    htmlToolsAnyText_ = checkBox("Use the HTML tools on any text", form.htmlToolsAnyText, requirementsGroup);
     mru_ = new QLineEdit(QString::number(form.mruCount), requirementsGroup);
     mru_->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), mru_));
     mru_->setMaximumWidth(fontMetrics().averageCharWidth() * 6);
@@ -142,6 +143,14 @@ CSettingsDlg::CSettingsDlg(const SettingsForm& form, Platform& platform, QWidget
     requirementsLayout->addWidget(restoreState_, 1, 1);
     requirementsLayout->addWidget(mru_, 0, 2);
     requirementsLayout->addWidget(new QLabel(QStringLiteral("MRU\nFiles"), requirementsGroup), 0, 3);
+    requirementsLayout->addWidget(htmlToolsAnyText_, 2, 0, 1, 2);
+
+    auto* typingGroup = new QGroupBox(QStringLiteral("Typing"), this);
+    autoCloseTag_ = checkBox("Complete closing tags", form.autoCloseTag, typingGroup);
+    autoIndent_ = checkBox("Keep indentation on Enter", form.autoIndent, typingGroup);
+    auto* typingLayout = new QGridLayout(typingGroup);
+    typingLayout->addWidget(autoCloseTag_, 0, 0);
+    typingLayout->addWidget(autoIndent_, 1, 0);
 
     auto* helpersGroup = new QGroupBox(QStringLiteral("Helper Programs"), this);
     auto* helpersLayout = new QGridLayout(helpersGroup);
@@ -179,7 +188,8 @@ CSettingsDlg::CSettingsDlg(const SettingsForm& form, Platform& platform, QWidget
     layout->addWidget(fontGroup, 0, 0, 1, 2);
     layout->addWidget(printerGroup, 1, 0);
     layout->addWidget(displayGroup, 1, 1);
-    layout->addWidget(requirementsGroup, 2, 0, 1, 2);
+    layout->addWidget(requirementsGroup, 2, 0);
+    layout->addWidget(typingGroup, 2, 1);
     layout->addWidget(helpersGroup, 3, 0);
     layout->addWidget(webGroup, 3, 1);
     layout->addWidget(buttons, 4, 0, 1, 2);
@@ -261,6 +271,9 @@ SettingsForm CSettingsDlg::form() const {
     form.phpHelpUrl = fromQString(phpHelp_->text());
     form.deleteTempFiles = deleteTemp_->isChecked();
     form.restoreState = restoreState_->isChecked();
+    form.htmlToolsAnyText = htmlToolsAnyText_->isChecked();
+    form.autoCloseTag = autoCloseTag_->isChecked();
+    form.autoIndent = autoIndent_->isChecked();
     // A size the list does not hold (a zoomed font) shows no selection and is kept.
     if (fontSize_->currentIndex() >= 0) form.fontPointSize = fontSize_->currentText().toInt();
     if (printerSize_->currentIndex() >= 0) form.printerPointSize = printerSize_->currentText().toInt();

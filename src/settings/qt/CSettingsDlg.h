@@ -67,6 +67,9 @@ private:
     QLineEdit* phpHelp_;
     QCheckBox* deleteTemp_;
     QCheckBox* restoreState_;
+    QCheckBox* htmlToolsAnyText_;
+    QCheckBox* autoCloseTag_;
+    QCheckBox* autoIndent_;
     QComboBox* fontSize_;
     QComboBox* printerSize_;
     QComboBox* faceBox_;

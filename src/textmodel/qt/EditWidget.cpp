@@ -199,7 +199,7 @@ bool EditWidget::handleEditing(QKeyEvent* event) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
         if (modifiers != Qt::NoModifier) return false;
-        control_.typeText("\r\n");
+        if (!listener_.enterTyped()) control_.typeText("\r\n");
         return true;
     case Qt::Key_Tab:
     case Qt::Key_Backtab: {
@@ -234,7 +234,9 @@ void EditWidget::inputMethodEvent(QInputMethodEvent* event) {
 }
 
 void EditWidget::typeCharacters(const QString& text) {
-    if (!control_.isReadOnly() && !control_.typeCharacters(text.toUtf8().toStdString())) listener_.typingRefused();
+    if (control_.isReadOnly()) return;
+    const std::string typed = text.toUtf8().toStdString();
+    if (!listener_.charactersTyped(typed) && !control_.typeCharacters(typed)) listener_.typingRefused();
 }
 
 bool EditWidget::focusNextPrevChild(bool) { return false; }  // Tab belongs to the text

@@ -22,6 +22,10 @@ public:
     virtual void sized(int width, int height) = 0;
     // A Tab or Shift+Tab; true when the listener took it, else it is typed.
     virtual bool tabTyped(bool shift) = 0;
+    // Enter, and typed characters (UTF-8): true when the listener typed them
+    // itself, else the text takes them as they are.
+    virtual bool enterTyped() = 0;
+    virtual bool charactersTyped(std::string_view text) = 0;
     // Typed characters the text cannot take: one its encoding has no byte
     // for, or more than its limit.
     virtual void typingRefused() = 0;

@@ -14,6 +14,10 @@ void ViewInput::sized(int width, int height) { view_.OnSize(width, height); }
 
 bool ViewInput::tabTyped(bool shift) { return view_.OnTabKey(shift); }
 
+bool ViewInput::enterTyped() { return view_.typing().enterTyped(); }
+
+bool ViewInput::charactersTyped(std::string_view text) { return view_.typing().textTyped(text); }
+
 void ViewInput::typingRefused() { view_.Beep(); }
 
 void ViewInput::keyHandled(const QKeyEvent& event) {

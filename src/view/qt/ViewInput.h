@@ -14,6 +14,8 @@ public:
 
     void sized(int width, int height) override;
     bool tabTyped(bool shift) override;
+    bool enterTyped() override;
+    bool charactersTyped(std::string_view text) override;
     void typingRefused() override;
     void keyHandled(const QKeyEvent& event) override;
     bool takesLeftPress(const QPoint& globalPosition) override;
