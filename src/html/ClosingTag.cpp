@@ -17,8 +17,13 @@ constexpr std::array<std::string_view, 16> kVoidElements = {"area",  "base",  "b
 }  // namespace
 
 bool isVoidElement(std::string_view name) {
+    constexpr std::size_t kLongest = 7;
+    if (name.size() < 2 || name.size() > kLongest) return false;
+    char lower[kLongest];
+    for (std::size_t i = 0; i < name.size(); ++i) lower[i] = toLowerAscii(name[i]);
+    const std::string_view folded(lower, name.size());
     for (const std::string_view element : kVoidElements)
-        if (equalsIgnoringAsciiCase(name, element)) return true;
+        if (element.front() == folded.front() && element == folded) return true;
     return false;
 }
 

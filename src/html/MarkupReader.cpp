@@ -38,24 +38,26 @@ std::string_view closingMark(char first, char second) {
 }  // namespace
 
 ServerCode serverCode(std::string_view text, std::size_t at) {
-    if (at + 1 >= text.size()) return {};
+    if (at + 1 >= text.size() || !opensServerCode(text[at], text[at + 1])) return {};
     const std::string_view mark = closingMark(text[at], text[at + 1]);
     if (mark.empty()) return {};
     const std::size_t found = text.find(mark, at + 2);
     return found == std::string_view::npos ? ServerCode{text.size(), false} : ServerCode{found + 2, true};
 }
 
-// Each byte is looked at once for '<' and once for '{': the '<' is looked
-// for only up to the next '{', and that '{' is tried only when no '<' comes first.
-std::size_t nextMarkupStart(std::string_view text, std::size_t from) {
-    const char* p = text.data();
-    const std::size_t n = text.size();
+std::size_t MarkupStarts::next(std::size_t from) {
+    const char* p = text_.data();
+    const std::size_t n = text_.size();
     for (std::size_t at = std::min(from, n); at < n;) {
-        const void* found = std::memchr(p + at, '{', n - at);
-        const std::size_t brace = found ? static_cast<std::size_t>(static_cast<const char*>(found) - p) : n;
-        if (const void* lt = std::memchr(p + at, '<', brace - at)) return static_cast<std::size_t>(static_cast<const char*>(lt) - p);
-        if (brace == n || serverCode(text, brace).end) return brace;
-        at = brace + 1;
+        if (!braceKnown_ || brace_ < at) {
+            const void* found = std::memchr(p + at, '{', n - at);
+            brace_ = found ? static_cast<std::size_t>(static_cast<const char*>(found) - p) : n;
+            braceKnown_ = true;
+        }
+        if (const void* lt = std::memchr(p + at, '<', brace_ - at))
+            return static_cast<std::size_t>(static_cast<const char*>(lt) - p);
+        if (brace_ == n || (brace_ + 1 < n && opensServerCode('{', p[brace_ + 1]))) return brace_;
+        at = brace_ + 1;
     }
     return n;
 }
@@ -64,7 +66,7 @@ std::size_t quotedEnd(std::string_view text, std::size_t quote) {
     const char q = text[quote];
     for (std::size_t i = quote + 1; i < text.size(); ++i) {
         if (text[i] == q) return i + 1;
-        if (const ServerCode code = serverCode(text, i); code.end) i = code.end - 1;
+        if (i + 1 < text.size() && opensServerCode(text[i], text[i + 1])) i = serverCode(text, i).end - 1;
     }
     return text.size();
 }

@@ -83,8 +83,26 @@ struct ServerCode {
     bool closed = false;  // it ends with its mark
 };
 ServerCode serverCode(std::string_view text, std::size_t at);
-// The first '<' at or after `from`, or '{' that opens server code, or the text's end.
-std::size_t nextMarkupStart(std::string_view text, std::size_t from);
+// Whether two bytes open server code: "<?", "<%", "{{", "{%" or "{#".
+constexpr bool opensServerCode(char first, char second) {
+    return first == '<' ? second == '?' || second == '%'
+                        : first == '{' && (second == '{' || second == '%' || second == '#');
+}
+
+// Where the text between tags stops: at the next '<', or '{' that opens
+// server code. Each '{' is found once and each byte looked at once for '<':
+// the '<' is looked for only up to the next '{'.
+class MarkupStarts {
+public:
+    explicit MarkupStarts(std::string_view text) : text_(text) {}
+    // The first such place at or after `from`, or the text's end.
+    std::size_t next(std::size_t from);
+
+private:
+    std::string_view text_;
+    std::size_t brace_ = 0;  // the first '{' at or after the last search's start, or the end
+    bool braceKnown_ = false;
+};
 // One past the quote that ends the value opening at quote (server code inside
 // it skipped), or the text's end.
 std::size_t quotedEnd(std::string_view text, std::size_t quote);
@@ -106,18 +124,22 @@ void readMarkup(std::string_view text, Visit&& visit) {
     const char* p = text.data();
     const std::size_t n = text.size();
     CommentFinder comments(text);
+    markup::MarkupStarts starts(text);
     auto hand = [&](Kind kind, std::size_t begin, std::size_t end, bool opensTag = false, bool closesTag = false,
                     ElementContent content = ElementContent::None) {
         return visit(MarkupPiece{kind, begin, end, opensTag, closesTag, content});
     };
     for (std::size_t at = 0; at < n;) {
-        if (const markup::ServerCode code = markup::serverCode(text, at); code.end) {
+        if (const markup::ServerCode code = at + 1 < n && markup::opensServerCode(p[at], p[at + 1])
+                                                ? markup::serverCode(text, at)
+                                                : markup::ServerCode{};
+            code.end) {
             if (!hand(Kind::Processing, at, code.end, true, code.closed)) return;
             at = code.end;
             continue;
         }
         if (p[at] != '<') {
-            const std::size_t end = markup::nextMarkupStart(text, at + 1);
+            const std::size_t end = starts.next(at + 1);
             if (!hand(Kind::Text, at, end)) return;
             at = end;
             continue;

@@ -353,6 +353,29 @@ void CHemlowHTMLView::adoptRecovered(std::string&& text, std::size_t caret, cons
 
 void CHemlowHTMLView::emptyText() { control_.setText({}); }
 
+// A few bytes before the caret show whether it may stand in a tag's name at
+// all; only then is the partner looked for, within its reach.
+void CHemlowHTMLView::findPartnerTags() {
+    std::optional<TagPair> pair;
+    const Selection selection = control_.selection();
+    if (selection.empty()) {
+        const int caret = selection.start;
+        const int near = std::max(0, caret - 100);
+        if (mayStandInTagName(control_.copyRange(near, caret + 1), static_cast<std::size_t>(caret - near))) {
+            const int from = std::max(0, caret - static_cast<int>(kPartnerReach));
+            const int to = std::min(control_.length(), caret + static_cast<int>(kPartnerReach));
+            pair = tagloom::partnerTags(control_.copyRange(from, to), static_cast<std::size_t>(caret - from));
+            if (pair) {
+                pair->tag = {pair->tag.start + from, pair->tag.end + from};
+                pair->partner = {pair->partner.start + from, pair->partner.end + from};
+            }
+        }
+    }
+    if (pair == partner_) return;
+    partner_ = pair;
+    postRepaint();
+}
+
 void CHemlowHTMLView::resetLineEnds() {
     bUnixFile = 0;
     nStrayCRs = 0;

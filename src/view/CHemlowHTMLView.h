@@ -11,6 +11,7 @@
 #include "commands/EditorView.h"
 #include "document/DocumentView.h"
 #include "document/RecoveryJournal.h"
+#include "html/PartnerTag.h"
 #include "search/BookmarkCommands.h"
 #include "search/Bookmarks.h"
 #include "search/FindEngine.h"
@@ -155,6 +156,9 @@ public:
 
     RecoveryJournal& journal() { return journal_; }
     TypingAssists& typing() { return typing_; }
+    // The tag whose name the caret stands in and its partner, framed on the
+    // screen; found once per caret move.
+    const std::optional<TagPair>& partnerTags() const { return partner_; }
     // Shows a text recovered from a journal of origin, unsaved, with the
     // caret at caret, and keeps it in a journal of its own at once. The
     // document names the file first.
@@ -163,8 +167,12 @@ public:
 private:
     // EditObserver
     void onUpdate() override { AfterChange(); }
-    // Ln/Col follows the caret wherever it moves, whoever moves it.
-    void onSelectionChange() override { UpdateLnCol(); }
+    // Ln/Col and the partner tags follow the caret wherever it moves, whoever moves it.
+    void onSelectionChange() override {
+        UpdateLnCol();
+        findPartnerTags();
+    }
+    void findPartnerTags();
     void onHScroll() override;
     void onVScroll() override;
 
@@ -193,6 +201,7 @@ private:
     ClipboardCommands clipboard_;
     GuideCommands guides_;
     TypingAssists typing_{control_, settings_};
+    std::optional<TagPair> partner_;
     std::unique_ptr<HtmlCommands> html_;
     std::unique_ptr<TextToolCommands> textTools_;
     std::unique_ptr<InsertCommands> insertions_;

@@ -17,6 +17,7 @@ const QColor kMarginYellow(255, 255, 0);
 const QColor kBookmarkBlue(0, 0, 255);
 const QColor kGuideBlue(0, 0, 255);
 const QColor kGuideRed(255, 0, 0);
+const QColor kPartnerFrame(90, 90, 200);
 constexpr int kGuideWidth = 2;
 // A logical line longer than this is scanned for marks only around what is
 // shown, so a page minified into one line paints as fast as any other.
@@ -128,8 +129,41 @@ void paintLineGuide(QPainter& painter, CHemlowHTMLView& view) {
 
 }  // namespace
 
+namespace {
+
+// A thin frame round the bytes [start, end): one box on each display line
+// they are shown on.
+void frameRange(QPainter& painter, CHemlowHTMLView& view, Selection range, const QColor& colour) {
+    EditControl& control = view.control();
+    const int lineHeight = view.lineHeight();
+    const VisibleRange shown = visibleRange(control, lineHeight);
+    const int first = std::max(control.lineFromChar(range.start), shown.top);
+    const int last = std::min(control.lineFromChar(std::max(range.start, range.end - 1)), shown.bottom);
+    painter.save();
+    painter.setPen(QPen(colour, 1));
+    painter.setBrush(Qt::NoBrush);
+    for (int line = first; line <= last; ++line) {
+        const int lineStart = control.lineIndex(line);
+        const int next = line + 1 < control.lineCount() ? control.lineIndex(line + 1) : control.length();
+        const int a = std::max(range.start, lineStart);
+        const int b = std::min(range.end, next);
+        if (a >= b) continue;
+        const Point left = control.posFromChar(a);
+        const Point lastChar = control.posFromChar(b - 1);
+        const int right = b < next ? control.posFromChar(b).x : lastChar.x + view.charWidth();
+        painter.drawRect(left.x, left.y, std::max(1, right - left.x - 1), lineHeight - 1);
+    }
+    painter.restore();
+}
+
+}  // namespace
+
 void PaintOverlays(QPainter& painter, CHemlowHTMLView& view) {
     if (view.guides().guides.bLineGuide) paintLineGuide(painter, view);
+    if (const std::optional<TagPair>& pair = view.partnerTags()) {
+        frameRange(painter, view, pair->tag, kPartnerFrame);
+        frameRange(painter, view, pair->partner, kPartnerFrame);
+    }
 }
 
 // The logical lines of the bytes shown are searched whole, so what is marked
