@@ -85,6 +85,18 @@ TEST_F(Cli, refusesATextThatIsNoHtmlDocument) {
     EXPECT_NE(result.err.find("not an HTML document"), std::string::npos);
 }
 
+// A template fragment: with --any-text it is formatted as the editor formats
+// it with "Use the HTML tools on any text"; a text without a tag still is not.
+TEST_F(Cli, anyTextFormatsATemplateFragmentThatHoldsATag) {
+    const CliRun fragment = run({"html-format", "--any-text"}, "{% block a %}<DIV>{{ x }}</DIV>{% endblock %}\n");
+    EXPECT_EQ(fragment.status, 0) << fragment.err;
+    EXPECT_EQ(fragment.out, "{% block a %}\n<div>\n\t{{ x }}\n</div>\n{% endblock %}\n");
+    const CliRun plain = run({"html-format", "--any-text"}, "a < b and c > d\n");
+    EXPECT_EQ(plain.status, 1);
+    EXPECT_NE(plain.err.find("it holds no tag"), std::string::npos) << plain.err;
+    EXPECT_EQ(run({"css-format", "--any-text"}, "a{}").status, 2);
+}
+
 TEST_F(Cli, inPlaceRewritesEveryFileItCanAndLeavesRefusedOnesUntouched) {
     const fs::path good = file("good.html", kUnixPage);
     const std::string badBytes = "<html>\n<b <i>\n</html>\n";

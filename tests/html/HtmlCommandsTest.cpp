@@ -5,6 +5,7 @@
 #include <random>
 
 #include "html/TagNavigator.h"
+#include "html/TagPresence.h"
 #include "resources/CommandIds.h"
 #include "support/ViewFixture.h"
 
@@ -70,6 +71,38 @@ TEST(HtmlCommands, theDocumentTestAfterEveryRandomEditEqualsTheWholeTextTest) {
     EXPECT_GT(documents, 400);
     EXPECT_LT(documents, 3600);
     EXPECT_GT(turns, 100);
+}
+
+// With the HTML tools on any text, a template fragment that holds a tag but
+// no "<html" has them, and the answer follows every edit as a reading of the
+// whole text would give it.
+TEST(HtmlCommands, onAnyTextTheToolsFollowWhetherTheTextHoldsATagAfterEveryRandomEdit) {
+    ViewFixture f;
+    f.load("{% block body %}<div>x</div>{% endblock %}");
+    EXPECT_FALSE(f.router.query(cmd::HtmlFormat).enabled);
+    f.view->settings().bHtmlToolsAnyText = 1;
+    EXPECT_TRUE(f.router.query(cmd::HtmlFormat).enabled);
+    const char* pieces[] = {"<", "d", "/", "!", "?", "x", " ", "<p>", "<<", "a<", "\r\n", "1"};
+    std::mt19937 random(29);
+    int turns = 0;
+    bool previous = true;
+    for (int step = 0; step < 4000; ++step) {
+        const int length = f.control().length();
+        std::uniform_int_distribution<int> offset(0, length);
+        const int a = offset(random);
+        if (random() % 2 == 0 || length > 30) {
+            f.select(a, std::min(length, a + static_cast<int>(random() % 6)));
+            f.control().replaceSel("");
+        } else {
+            f.select(a, a);
+            f.control().replaceSel(pieces[random() % std::size(pieces)]);
+        }
+        const bool expected = firstTag(f.text()).has_value() || TagNavigator().findHtmlMarkers(f.text());
+        ASSERT_EQ(f.router.query(cmd::FindNextTag).enabled, expected) << "step " << step << ": " << f.text();
+        turns += expected != previous;
+        previous = expected;
+    }
+    EXPECT_GT(turns, 100) << "both answers, and many changes between them";
 }
 
 // Typing behind "</html>" is common at the end of a page; the enable rule
