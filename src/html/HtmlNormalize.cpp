@@ -127,14 +127,17 @@ void joinTagLines(std::string& copy) {
 bool isSpaceOrTab(char c) { return c == ' ' || c == kTab; }
 
 // Whether the space at the read position goes for standing between a '>'
-// and a line break, or between a line break and a '<'. The bytes kept
-// before it stand for the bytes read: a dropped space is never one of the
-// two bytes that a later space is judged by.
+// and a line break, or between a line break and a '<' or a template marker.
+// The bytes kept before it stand for the bytes read: a dropped space is
+// never one of the two bytes that a later space is judged by.
 bool dropsAtLineBreak(const InPlaceRewrite& rewrite) {
     const std::size_t at = rewrite.position();
     const char last = rewrite.written(1);
     const bool beforeBreak = last == '>' && rewrite.at(at + 1) == kCR && rewrite.at(at + 2) == kLF;
-    const bool afterBreak = rewrite.written(2) == kCR && last == kLF && rewrite.at(at + 1) == '<';
+    // A template marker stands on a line of its own as a tag does.
+    const char next = rewrite.at(at + 1);
+    const bool tagNext = next == '<' || (next == '{' && markup::opensServerCode(next, rewrite.at(at + 2)));
+    const bool afterBreak = rewrite.written(2) == kCR && last == kLF && tagNext;
     return beforeBreak || afterBreak;
 }
 
