@@ -57,14 +57,17 @@ void EditWidget::paintText(QPainter& painter) {
     colors.highlight = pal.color(group, QPalette::Highlight);
     colors.highlightText = pal.color(group, QPalette::HighlightedText);
     marked_.clear();
-    if (marker_) {
+    coloured_.clear();
+    if (marker_ || colourer_) {
         const int top = control_.firstVisibleLine();
         const int bottom = top + control_.visibleLineCount() + 1;
-        const int from = control_.lineIndex(top);
+        const int from = std::max(0, control_.lineIndex(top));
         const int to = bottom < control_.lineCount() ? control_.lineIndex(bottom) : control_.length();
-        marker_(std::max(0, from), to, marked_);
+        if (marker_) marker_(from, to, marked_);
+        if (colourer_) colourer_(from, to, coloured_);
     }
-    const int widest = renderer_.drawVisibleLines(painter, control_, ascent, colors, marked_);
+    const int widest =
+        renderer_.drawVisibleLines(painter, control_, ascent, colors, marked_, colourer_ ? &coloured_ : nullptr);
     // A line wider than any seen before widens the horizontal range, once
     // this paint is over.
     if (widest > widestSeen_) {

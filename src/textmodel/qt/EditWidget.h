@@ -58,6 +58,10 @@ public:
     // [from, to) shown, in order of their starts.
     using Marker = std::function<void(int from, int to, std::vector<Selection>& marked)>;
     void setMarker(Marker marker) { marker_ = std::move(marker); }
+    // Asked, like the marker, for the stretches of [from, to) whose glyphs
+    // take a colour of their own (syntax colouring), in order of their starts.
+    using Colourer = std::function<void(int from, int to, std::vector<ColouredStretch>& coloured)>;
+    void setColourer(Colourer colourer) { colourer_ = std::move(colourer); }
     // Asked to show the context menu at a global position.
     void setContextMenuHandler(std::function<void(const QPoint&)> handler) { contextMenu_ = std::move(handler); }
 
@@ -104,6 +108,8 @@ private:
     TextRenderer renderer_;
     Decorator decorator_;
     Marker marker_;
+    Colourer colourer_;
+    std::vector<ColouredStretch> coloured_;
     std::vector<Selection> marked_;
     std::function<void(const QPoint&)> contextMenu_;
     QBasicTimer caretTimer_;

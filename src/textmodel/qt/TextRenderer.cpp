@@ -40,16 +40,26 @@ void TextRenderer::drawLine(QPainter& painter, const Line& line, const Colors& c
         if (selected(c.offset)) painter.fillRect(c.x, line.top, c.width, lineHeight, colors.highlight);
     if (line.breakX) painter.fillRect(*line.breakX, line.top, line.breakWidth, lineHeight, colors.highlight);
 
+    // The colour of each character's glyph: selected, coloured or plain.
+    std::vector<ColouredStretch>::const_iterator stretch;
+    if (line.coloured) stretch = line.coloured->begin();
+    const auto colourOf = [&](int offset, bool isSelected) -> const QColor& {
+        if (isSelected) return colors.highlightText;
+        if (!line.coloured) return colors.text;
+        while (stretch != line.coloured->end() && stretch->end <= offset) ++stretch;
+        return stretch != line.coloured->end() && stretch->start <= offset ? stretch->colour : colors.text;
+    };
+
     QVector<quint32> glyphs;
     QVector<QPointF> positions;
-    bool runSelected = false;
+    QColor runColour;
     const auto flush = [&] {
         if (glyphs.isEmpty() || !rawFont_.isValid()) return;
         QGlyphRun run;
         run.setRawFont(rawFont_);
         run.setGlyphIndexes(glyphs);
         run.setPositions(positions);
-        painter.setPen(runSelected ? colors.highlightText : colors.text);
+        painter.setPen(runColour);
         painter.drawGlyphRun(QPointF(0, baseline), run);
         glyphs.clear();
         positions.clear();
@@ -65,14 +75,15 @@ void TextRenderer::drawLine(QPainter& painter, const Line& line, const Colors& c
             continue;
         }
         const quint32 glyph = glyphOf(c.codePoint);
+        const QColor& colour = colourOf(c.offset, isSelected);
         if (glyph == 0) {
             flush();
-            painter.setPen(isSelected ? colors.highlightText : colors.text);
+            painter.setPen(colour);
             painter.drawText(c.x, baseline, codePointText(c.codePoint));
             continue;
         }
-        if (isSelected != runSelected) flush();
-        runSelected = isSelected;
+        if (colour != runColour) flush();
+        runColour = colour;
         glyphs.append(glyph);
         positions.append(QPointF(c.x, 0));
     }
@@ -104,7 +115,8 @@ void TextRenderer::fillMarked(QPainter& painter, const Line& line, const QColor&
 }
 
 int TextRenderer::drawVisibleLines(QPainter& painter, EditControl& control, int ascent, const Colors& colors,
-                                   const std::vector<Selection>& marked) {
+                                   const std::vector<Selection>& marked,
+                                   const std::vector<ColouredStretch>* coloured) {
     const Selection selection = control.selection();
     const int lineHeight = control.fontMetrics().lineHeight();
     int widest = 0;
@@ -112,7 +124,7 @@ int TextRenderer::drawVisibleLines(QPainter& painter, EditControl& control, int 
         const DisplayLine& row = visible.line;
         chars_.clear();
         control.visibleChars(row, chars_);
-        Line line{&chars_, visible.y, lineHeight, ascent, selection, std::nullopt, 0, &marked};
+        Line line{&chars_, visible.y, lineHeight, ascent, selection, std::nullopt, 0, &marked, coloured};
         const bool breakSelected = row.end < row.next && row.end >= selection.start && row.end < selection.end;
         if (breakSelected) {
             const Point at = control.posFromChar(row.end);

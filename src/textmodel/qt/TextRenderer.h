@@ -19,6 +19,13 @@ class QPainter;
 
 namespace tagloom {
 
+// Bytes [start, end) of the text drawn in a colour of their own.
+struct ColouredStretch {
+    int start = 0;
+    int end = 0;
+    QColor colour;
+};
+
 class TextRenderer {
 public:
     struct Colors {
@@ -47,6 +54,9 @@ public:
         int breakWidth = 0;
         // Stretches drawn on the marked colour, in order of their starts.
         const std::vector<Selection>* marked = nullptr;
+        // Stretches whose glyphs take a colour of their own (the text colour
+        // elsewhere, the highlight's where selected), in order of their starts.
+        const std::vector<ColouredStretch>* coloured = nullptr;
     };
     void drawLine(QPainter& painter, const Line& line, const Colors& colors);
 
@@ -54,7 +64,7 @@ public:
     // selection and the marked stretches; returns the widest line's width in
     // pixels.
     int drawVisibleLines(QPainter& painter, EditControl& control, int ascent, const Colors& colors,
-                         const std::vector<Selection>& marked);
+                         const std::vector<Selection>& marked, const std::vector<ColouredStretch>* coloured = nullptr);
 
     // A short ASCII text (a line number) in the font with the painter's pen,
     // the way the text is drawn: one glyph run, no shaping.
