@@ -14,10 +14,7 @@ KeywordSet::KeywordSet(std::initializer_list<std::string_view> words) {
     }
 }
 
-bool KeywordSet::contains(std::string_view word) const {
-    if (word.empty() || word.size() > kLongest || word[0] < 'a' || word[0] > 'z') return false;
-    const int letter = word[0] - 'a';
-    if (!(lengths_[letter] >> word.size() & 1)) return false;
+bool KeywordSet::listed(int letter, std::string_view word) const {
     const std::vector<std::string_view>& candidates = words_[letter];
     return std::find(candidates.begin(), candidates.end(), word) != candidates.end();
 }

@@ -15,12 +15,19 @@ public:
     // Lower-case ASCII words of at most kLongest bytes.
     KeywordSet(std::initializer_list<std::string_view> words);
 
-    bool contains(std::string_view word) const;
+    bool contains(std::string_view word) const {
+        // Most words are turned away by their first letter and length.
+        if (word.empty() || word.size() > kLongest || word[0] < 'a' || word[0] > 'z') return false;
+        const int letter = word[0] - 'a';
+        return (lengths_[letter] >> word.size() & 1) && listed(letter, word);
+    }
     bool containsIgnoringCase(std::string_view word) const;
 
     static constexpr std::size_t kLongest = 15;
 
 private:
+    bool listed(int letter, std::string_view word) const;
+
     // By first letter: a bit for each length a word has, and the words.
     std::array<std::uint16_t, 26> lengths_{};
     std::array<std::vector<std::string_view>, 26> words_;

@@ -1,5 +1,8 @@
 #include "syntax/LexState.h"
 
+#include <bit>
+#include <cstring>
+
 namespace tagloom {
 
 namespace {
@@ -83,13 +86,22 @@ PackedLexState pack(const LexState& s) {
         bits |= packJs(s) << kPartAt;
     }
     PackedLexState packed;
-    for (std::size_t i = 0; i < packed.bytes.size(); ++i) packed.bytes[i] = static_cast<std::uint8_t>(bits >> (8 * i));
+    if constexpr (std::endian::native == std::endian::little) {
+        // At once: bytes written one by one and read back as a word stall.
+        std::memcpy(packed.bytes.data(), &bits, packed.bytes.size());
+    } else {
+        for (std::size_t i = 0; i < packed.bytes.size(); ++i) packed.bytes[i] = static_cast<std::uint8_t>(bits >> (8 * i));
+    }
     return packed;
 }
 
 LexState unpack(const PackedLexState& packed) {
     std::uint64_t bits = 0;
-    for (std::size_t i = 0; i < packed.bytes.size(); ++i) bits |= std::uint64_t{packed.bytes[i]} << (8 * i);
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(&bits, packed.bytes.data(), packed.bytes.size());
+    } else {
+        for (std::size_t i = 0; i < packed.bytes.size(); ++i) bits |= std::uint64_t{packed.bytes[i]} << (8 * i);
+    }
     LexState s;
     s.language = static_cast<SyntaxLanguage>(field(bits, kLanguageAt, 2));
     s.html = static_cast<HtmlMode>(field(bits, kHtmlAt, 3));

@@ -12,6 +12,8 @@ namespace {
 constexpr std::size_t kSliceBytes = 64 * 1024;
 // Bytes of text read at once for lexing lines in a row.
 constexpr int kWindowBytes = 1 << 20;
+// New line states added to the blocks at once.
+constexpr std::size_t kAppendBatch = 16 * 1024;
 
 // Calls f(line) for the lines of the control's text from offset `from` (a
 // line's first byte) on, each with its line break, while f returns true.
@@ -157,16 +159,20 @@ bool LineStates::reach(int line, Meter& meter) {
 }
 
 void LineStates::skipConsistent(int target) {
-    states_.visit(known_, [&](int line, const PackedLexState& state) {
-        if (line > target || state.marked()) return false;
-        known_ = line + 1;
-        return true;
-    });
+    if (known_ >= states_.size()) return;
+    const int firstMarked = states_.find(0, states_.prefix(known_)[0]).index;
+    known_ = std::max(known_, std::min(firstMarked, target + 1));
 }
 
 void LineStates::relex(int target, Meter& meter) {
     int line = known_ - 1;
     LexState state = unpack(states_[line]);
+    // States of lines never lexed before go to the blocks in batches.
+    std::vector<PackedLexState>& appended = appended_;
+    auto flush = [&] {
+        states_.insert(states_.size(), appended);
+        appended.clear();
+    };
     forEachTextLine(control_, control_.textLineIndex(line), scratch_, [&](std::string_view bytes) {
         LineLexer lexer(state);
         if (pendingLine_ && pendingLine_->line == line) lexer = pendingLine_->lexer;
@@ -177,17 +183,20 @@ void LineStates::relex(int target, Meter& meter) {
         }
         state = lexer.state();
         ++line;
-        const bool converged = store(line, pack(state));
+        bool converged = false;
+        if (line < states_.size()) {
+            converged = store(line, pack(state));
+        } else {
+            appended.push_back(pack(state));
+            if (appended.size() == kAppendBatch) flush();
+        }
         known_ = line + 1;
         return !converged && known_ <= target && !meter.spentOut();
     });
+    flush();
 }
 
 bool LineStates::store(int line, const PackedLexState& state) {
-    if (line == states_.size()) {
-        states_.insert(line, state);
-        return false;
-    }
     const PackedLexState old = states_[line];
     if (old.sameState(state)) {
         if (old.marked()) states_.set(line, state);

@@ -64,9 +64,11 @@ public:
 
 private:
     class Meter;
-    struct NoWeights {
-        static constexpr int kWeights = 0;
-        static std::array<int, 0> weights(const PackedLexState&) { return {}; }
+    // The marks are counted, so the first marked entry after any line is
+    // found without stepping over the entries before it.
+    struct MarkCount {
+        static constexpr int kWeights = 1;
+        static std::array<int, 1> weights(const PackedLexState& state) { return {state.marked() ? 1 : 0}; }
     };
     // A line lexed part of the way, to go on with.
     struct Resume {
@@ -87,7 +89,8 @@ private:
     // Lexes from the last known line until the states agree with the stored
     // ones, target is known or the budget is spent.
     void relex(int target, Meter& meter);
-    // Stores line's start state; true when it equals the state stored before.
+    // Stores the start state of a line that has one stored; true when it
+    // equals the state stored before.
     bool store(int line, const PackedLexState& state);
     // Marks a stored state as not following from the line before it.
     void mark(int line);
@@ -97,11 +100,12 @@ private:
     SyntaxLanguage language_;
     // Entry i: the start state of line i; the lines after the last entry
     // have none yet. A marked entry may not follow from the one before it.
-    TextBlocks<PackedLexState, NoWeights> states_;
+    TextBlocks<PackedLexState, MarkCount> states_;
     int known_ = 1;
     std::optional<Resume> pendingLine_;  // a long line whose lexing a budget cut
     std::optional<Resume> runsCursor_;   // where the last runs call stopped
     std::string scratch_;
+    std::vector<PackedLexState> appended_;
 };
 
 }  // namespace tagloom
