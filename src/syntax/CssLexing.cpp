@@ -6,9 +6,17 @@ namespace tagloom {
 
 using namespace lexing;
 
+namespace {
+
+// The byte that ends CSS in a style attribute (its quote), or none.
+constexpr int kNoTerminator = -1;
+bool ends(char c, int term) { return static_cast<unsigned char>(c) == term; }
+
+}  // namespace
+
 void LexStep::css() {
     // In a style attribute the attribute's quote ends everything.
-    const int term = cssInline() ? quoteChar() : -1;
+    const int term = cssInline() ? quoteChar() : kNoTerminator;
     switch (st_.cssToken) {
     case CssToken::None:
         return cssCode(term);
@@ -49,7 +57,7 @@ void LexStep::closeCssBlock() {
 
 void LexStep::cssCode(int term) {
     do cssCodeToken(term);
-    while (moreTokens() && st_.cssToken == CssToken::None && static_cast<unsigned char>(line_[p_]) != term);
+    while (moreTokens() && st_.cssToken == CssToken::None && !ends(line_[p_], term));
 }
 
 void LexStep::cssCodeToken(int term) {
@@ -113,7 +121,7 @@ void LexStep::cssCodeToken(int term) {
         break;
     default:
         if (stops(kCssPunctuation, c))
-            return take(skip(p_, [&](char b) { return stops(kCssPunctuation, b) && b != term; }), Style::Plain);
+            return take(skip(p_, [&](char b) { return stops(kCssPunctuation, b) && !ends(b, term); }), Style::Plain);
         break;
     }
     take(p_ + 1, Style::Plain);
@@ -137,14 +145,14 @@ void LexStep::cssUrl(std::size_t paren, int term) {
     take(first, Style::Plain);
     const char c = at(first);
     if (c == '"' || c == '\'' || c == ')') return;
-    take(skip(first, [&](char b) { return b != ')' && b != '\n' && b != '<' && b != term; }), Style::String);
+    take(skip(first, [&](char b) { return b != ')' && b != '\n' && b != '<' && !ends(b, term); }), Style::String);
 }
 
 void LexStep::cssComment(int term) {
     std::size_t i = p_;
     for (; i < n_; ++i) {
         const char c = line_[i];
-        if (c == term || (c == '<' && i > p_)) break;
+        if (ends(c, term) || (c == '<' && i > p_)) break;
         if (c == '*' && at(i + 1) == '/') {
             take(i + 2, Style::Comment);
             st_.cssToken = CssToken::None;
@@ -158,7 +166,7 @@ void LexStep::cssString(char quote, int term) {
     std::size_t i = p_;
     while (i < n_) {
         const char c = line_[i];
-        if (c == term || (c == '<' && i > p_)) break;
+        if (ends(c, term) || (c == '<' && i > p_)) break;
         if (c == quote || c == '\n') {
             // An unclosed string ends with its line.
             take(i + 1, Style::String);
@@ -166,7 +174,7 @@ void LexStep::cssString(char quote, int term) {
             return;
         }
         if (c == '\\') {
-            if (at(i + 1) == term) {
+            if (i + 1 < n_ && ends(line_[i + 1], term)) {
                 ++i;
                 continue;
             }

@@ -10,6 +10,8 @@
 namespace tagloom {
 namespace {
 
+using namespace std::string_literals;
+
 struct Case {
     const char* name;
     std::string text;
@@ -179,6 +181,20 @@ TEST(SyntaxLexer, colorsAStyleSheetWithMediaQueries) {
         "«property:background»: url(«string:img/bg.png»); }\n"
         "«keyword:@keyframes» spin { «number:50%» { «property:opacity»: «number:.5» } }\n";
     EXPECT_EQ(styled(sheet, SyntaxLanguage::Css), expected);
+}
+
+TEST(SyntaxLexer, readsBytesOfAnyValueAsOrdinaryText) {
+    // Windows-1252 text: \xFF is "\xC3\xBF" there, and \xE9 is e acute.
+    EXPECT_EQ(styled("p { content: \"caf\xE9 \xFF\"; } /* \xFF */ a { background: url(\xFF.png) }\n",
+                     SyntaxLanguage::Css),
+              "p { «property:content»: «string:\"caf\xE9 \xFF\"»; } «comment:/* \xFF */» a { «property:background»: "
+              "url(«string:\xFF.png») }\n");
+    EXPECT_EQ(styled("<p style=\"font-family: '\xFF'\" title=\"\xFF\">\xFF &amp;\xFF</p>", SyntaxLanguage::Html),
+              "«tag:<p» «attr:style»=«value:\"»«property:font-family»: «string:'\xFF'»«value:\"» «attr:title»=«value:\"\xFF\"»"
+              "«tag:>»\xFF «entity:&amp;»\xFF«tag:</p>»");
+    // A NUL is an ordinary byte too.
+    EXPECT_EQ(styled("a = '\xFF'; // \xFF\n\xFF" "b\0c = 1;"s, SyntaxLanguage::JavaScript),
+              "a = «string:'\xFF'»; «comment:// \xFF\n»\xFF" "b\0c = «number:1»;"s);
 }
 
 TEST(SyntaxLexer, colorsJavaScriptAndJsonFiles) {
