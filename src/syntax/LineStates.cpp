@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace tagloom {
 
@@ -12,6 +13,8 @@ namespace {
 constexpr std::size_t kSliceBytes = 64 * 1024;
 // Bytes of text read at once for lexing lines in a row.
 constexpr int kWindowBytes = 1 << 20;
+// Lines up to this long are measured by their LF.
+constexpr int kShortLine = 4096;
 // New line states added to the blocks at once.
 constexpr std::size_t kAppendBatch = 16 * 1024;
 
@@ -108,6 +111,7 @@ void LineStates::restart() {
     known_ = 1;
     pendingLine_.reset();
     runsCursor_.reset();
+    lastSpan_ = {};
 }
 
 void LineStates::onTextReset() { restart(); }
@@ -119,6 +123,7 @@ void LineStates::onTextReset() { restart(); }
 void LineStates::onChange(const TextChange& change) {
     pendingLine_.reset();
     runsCursor_.reset();
+    lastSpan_ = {};
     const int first = control_.textLineFromChar(change.position);
     const int breaks = static_cast<int>(std::count(change.text.begin(), change.text.end(), '\n'));
     known_ = std::min(known_, first + 1);
@@ -149,13 +154,14 @@ bool LineStates::reach(int line, const LexBudget& budget) {
 
 bool LineStates::reach(int line, Meter& meter) {
     const int target = std::clamp(line, 0, control_.textLineCount() - 1);
-    while (true) {
+    while (known_ <= target) {
         // Stepping over states that still hold costs no budget.
         skipConsistent(target);
         if (known_ > target) return true;
         if (meter.spentOut()) return false;
         relex(target, meter);
     }
+    return true;
 }
 
 void LineStates::skipConsistent(int target) {
@@ -217,8 +223,9 @@ bool LineStates::runs(int line, std::vector<StyleRun>& out, int from, int to, co
     Meter meter(budget);
     line = std::clamp(line, 0, control_.textLineCount() - 1);
     if (!reach(line, meter)) return false;
-    const int start = control_.textLineIndex(line);
-    const int end = line + 1 < control_.textLineCount() ? control_.textLineIndex(line + 1) : control_.length();
+    const LineSpan span = lineSpan(line);
+    const int start = span.start;
+    const int end = span.end;
     from = std::max(from, start);
     to = std::min(to, end);
     if (from >= to) return true;
@@ -229,7 +236,7 @@ bool LineStates::runs(int line, std::vector<StyleRun>& out, int from, int to, co
     RunCollector collect(out, start, from, INT_MAX);
     for (const StyleRun& run : resume.tail) collect.add(run.start - start, run.end() - start, run.style);
 
-    const std::string_view bytes = lineBytes(start, end);
+    const std::string_view bytes = span.data ? std::string_view(span.data, end - start) : lineBytes(start, end);
     if (!meter.lexLine(resume.lexer, bytes, &collect, static_cast<std::size_t>(to - start))) {
         resume.tailStart = from;
         resume.tail = std::move(out);
@@ -249,6 +256,36 @@ bool LineStates::runs(int line, std::vector<StyleRun>& out, int from, int to, co
     }
     runsCursor_ = std::move(resume);
     return true;
+}
+
+// A painter asks for the lines of a screen in a row: the next line starts
+// where the last one ended, and a short line's end is found faster by its
+// LF than by the line index.
+LineStates::LineSpan LineStates::lineSpan(int line) {
+    if (line == lastSpan_.line) return lastSpan_;  // its bytes are found afresh
+    const int lines = control_.textLineCount();
+    const int length = control_.length();
+    LineSpan span{line, line == lastSpan_.line + 1 ? lastSpan_.end : control_.textLineIndex(line), -1, nullptr};
+    // The first piece of memory the line lies in; the whole line, when it
+    // holds the line's LF or the text's end.
+    const int window = std::min(length, span.start + kShortLine);
+    bool first = true;
+    control_.forEachSpan(span.start, window, [&](const char* data, int n) {
+        const bool isFirst = std::exchange(first, false);
+        if (!isFirst) return;
+        const void* lf = line + 1 < lines ? std::memchr(data, '\n', n) : nullptr;
+        if (lf) {
+            span.end = span.start + static_cast<int>(static_cast<const char*>(lf) - data) + 1;
+        } else if (line + 1 == lines && span.start + n == length) {
+            span.end = length;
+        }
+        if (span.end >= 0) span.data = data;
+    });
+    if (span.end < 0) span.end = line + 1 < lines ? control_.textLineIndex(line + 1) : length;
+    // Only offsets are kept: lock() may move the text's bytes without an edit.
+    lastSpan_ = span;
+    lastSpan_.data = nullptr;
+    return span;
 }
 
 std::string_view LineStates::lineBytes(int start, int end) {

@@ -95,6 +95,15 @@ private:
     // Marks a stored state as not following from the line before it.
     void mark(int line);
     std::string_view lineBytes(int start, int end);
+    // Where a line starts and ends (after its line break), and its bytes
+    // when they lie in one piece of memory.
+    struct LineSpan {
+        int line = -1;
+        int start = 0;
+        int end = 0;
+        const char* data = nullptr;
+    };
+    LineSpan lineSpan(int line);
 
     EditControl& control_;
     SyntaxLanguage language_;
@@ -104,6 +113,7 @@ private:
     int known_ = 1;
     std::optional<Resume> pendingLine_;  // a long line whose lexing a budget cut
     std::optional<Resume> runsCursor_;   // where the last runs call stopped
+    LineSpan lastSpan_;                  // the line last asked for, without its bytes
     std::string scratch_;
     std::vector<PackedLexState> appended_;
 };

@@ -101,8 +101,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         control.setSel(at, at + removed);
         control.replaceSel(random() % 3 == 0 ? "" : kFragments[random() % std::size(kFragments)]);
         // Some lines asked for, under a small budget, between the edits.
-        if (random() % 2 == 0) states.runs(static_cast<int>(random() % control.textLineCount()), runs, 0, INT_MAX,
-                                           LexBudget::forBytes(1 + random() % 256));
+        if (random() % 2 == 0) {
+            const int line = static_cast<int>(random() % control.textLineCount());
+            states.runs(line, runs, 0, INT_MAX, LexBudget::forBytes(1 + random() % 256));
+            // Whole-text work may move the text's bytes without an edit.
+            if (random() % 2 == 0) control.lock();
+            states.runs(line, runs);
+        }
         checkLikeScratch(states, control, language);
     }
     return 0;
