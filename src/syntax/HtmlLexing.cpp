@@ -19,10 +19,9 @@ void LexStep::markup() {
              (st_.html == HtmlMode::Text || st_.html == HtmlMode::Tag) && !(line_[p_] == '<' && at(p_ + 1) == '?'));
 }
 
-void LexStep::text(bool tags) {
-    const HtmlMode mode = st_.html;
-    do textToken(tags);
-    while (moreTokens() && st_.island == Island::None && st_.html == mode);
+void LexStep::textarea() {
+    do textToken(false);
+    while (moreTokens() && st_.island == Island::None);
 }
 
 // Text, or textarea content (no tags there).

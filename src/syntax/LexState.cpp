@@ -90,7 +90,8 @@ PackedLexState pack(const LexState& s) {
         // At once: bytes written one by one and read back as a word stall.
         std::memcpy(packed.bytes.data(), &bits, packed.bytes.size());
     } else {
-        for (std::size_t i = 0; i < packed.bytes.size(); ++i) packed.bytes[i] = static_cast<std::uint8_t>(bits >> (8 * i));
+        for (std::size_t i = 0; i < packed.bytes.size(); ++i)
+            packed.bytes[i] = static_cast<std::uint8_t>(bits >> (8 * i));
     }
     return packed;
 }

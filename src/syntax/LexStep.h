@@ -68,10 +68,11 @@ inline constexpr auto kCssPunctuation = stopsAt(" \t\r\n\f\v,>~()*=[]|^$");
 
 inline bool stops(const std::array<bool, 256>& table, char c) { return table[static_cast<unsigned char>(c)]; }
 
-// One pass of the lexer over a line: each step reads one token (or a
-// stretch of one) and moves the position past it.
 }  // namespace lexing
 
+// One pass of the lexer over a line: each step reads one token (or a
+// stretch of one) and moves the position past it. The readers of single
+// tokens are inlined into the loops that call them, once a token.
 class LexStep {
 public:
     using Style = StyleClass;
@@ -113,7 +114,7 @@ private:
 
     // ---- HTML ----
     void markup();
-    void text(bool tags);
+    void textarea();
     [[gnu::always_inline]] inline void textToken(bool tags);
     void angle();
     void tagName(bool opening);

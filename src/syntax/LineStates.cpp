@@ -75,8 +75,8 @@ public:
     }
     bool spentOut() const { return spentOut_; }
 
-    // Lexes line to its end, or as far as the budget goes; true at the end.
-    bool lexLine(LineLexer& lexer, std::string_view line, RunCollector* runs, std::size_t limit) {
+    // Lexes line up to limit, or as far as the budget goes; true at limit.
+    bool lexWithin(LineLexer& lexer, std::string_view line, RunCollector* runs, std::size_t limit) {
         while (lexer.position() < limit) {
             const std::size_t before = lexer.position();
             lexer.lexTo(line, std::min(limit, before + kSliceBytes), runs);
@@ -183,7 +183,7 @@ void LineStates::relex(int target, Meter& meter) {
         LineLexer lexer(state);
         if (pendingLine_ && pendingLine_->line == line) lexer = pendingLine_->lexer;
         pendingLine_.reset();
-        if (!meter.lexLine(lexer, bytes, nullptr, bytes.size())) {
+        if (!meter.lexWithin(lexer, bytes, nullptr, bytes.size())) {
             pendingLine_ = Resume{line, lexer, 0, {}};
             return false;
         }
@@ -237,7 +237,7 @@ bool LineStates::runs(int line, std::vector<StyleRun>& out, int from, int to, co
     for (const StyleRun& run : resume.tail) collect.add(run.start - start, run.end() - start, run.style);
 
     const std::string_view bytes = span.data ? std::string_view(span.data, end - start) : lineBytes(start, end);
-    if (!meter.lexLine(resume.lexer, bytes, &collect, static_cast<std::size_t>(to - start))) {
+    if (!meter.lexWithin(resume.lexer, bytes, &collect, static_cast<std::size_t>(to - start))) {
         resume.tailStart = from;
         resume.tail = std::move(out);
         out.clear();

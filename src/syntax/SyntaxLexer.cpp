@@ -127,7 +127,7 @@ void LexStep::html() {
     case HtmlMode::Style:
         return css();
     case HtmlMode::Textarea:
-        return text(false);
+        return textarea();
     }
 }
 

@@ -132,7 +132,8 @@ TEST(SyntaxLexer, colorsInlineScriptsWithComparisonsCommentsAndRegularExpression
              "«tag:<script>»x«tag:</SCRIPT» «tag:>»y"},
             {"</scripts does not end it", "<script>s = \"</scripts>\"</script>",
              "«tag:<script>»s = «string:\"</scripts>\"»«tag:</script>»"},
-            {"a JavaScript type, or module", "<script type=\"text/javascript\">1</script><script type=module>2</script>",
+            {"a JavaScript type, or module",
+             "<script type=\"text/javascript\">1</script><script type=module>2</script>",
              "«tag:<script» «attr:type»=«value:\"text/javascript\"»«tag:>»«number:1»«tag:</script><script» "
              "«attr:type»=«value:module»«tag:>»«number:2»«tag:</script>»"},
             {"another type is plain text", "<script type=\"text/x-template\"><b>{{ x }}</b></script>",
@@ -190,7 +191,8 @@ TEST(SyntaxLexer, readsBytesOfAnyValueAsOrdinaryText) {
               "p { «property:content»: «string:\"caf\xE9 \xFF\"»; } «comment:/* \xFF */» a { «property:background»: "
               "url(«string:\xFF.png») }\n");
     EXPECT_EQ(styled("<p style=\"font-family: '\xFF'\" title=\"\xFF\">\xFF &amp;\xFF</p>", SyntaxLanguage::Html),
-              "«tag:<p» «attr:style»=«value:\"»«property:font-family»: «string:'\xFF'»«value:\"» «attr:title»=«value:\"\xFF\"»"
+              "«tag:<p» «attr:style»=«value:\"»«property:font-family»: «string:'\xFF'»«value:\"» "
+              "«attr:title»=«value:\"\xFF\"»"
               "«tag:>»\xFF «entity:&amp;»\xFF«tag:</p>»");
     // A NUL is an ordinary byte too.
     EXPECT_EQ(styled("a = '\xFF'; // \xFF\n\xFF" "b\0c = 1;"s, SyntaxLanguage::JavaScript),
@@ -209,7 +211,8 @@ TEST(SyntaxLexer, colorsJavaScriptAndJsonFiles) {
              "s = «string:`sum: ${»a + «string:`in ${»b«string:}`} ok`»;"},
             {"a template literal over lines", "t = `a\n${ {x: 1}.x }\nb`;",
              "t = «string:`a\n${» {x: «number:1»}.x «string:}\nb`»;"},
-            {"numbers", "0x1F 1.5e3 10n 1_000 .5", "«number:0x1F» «number:1.5e3» «number:10n» «number:1_000» «number:.5»"},
+            {"numbers", "0x1F 1.5e3 10n 1_000 .5",
+             "«number:0x1F» «number:1.5e3» «number:10n» «number:1_000» «number:.5»"},
             {"keywords and values", "return typeof undefined === 'x' || this",
              "«keyword:return» «keyword:typeof» «keyword:undefined» === «string:'x'» || «keyword:this»"},
             {"an unclosed string ends with its line; a backslash continues it", "a = 'x\nb = \"y\\\nz\";",
@@ -237,7 +240,8 @@ TEST(SyntaxLexer, colorsTemplateMarkersAsServerCodeOutsideScripts) {
         {
             {"in text", "<p>{{ user.name }}</p>{% if a %}{# note #}{% endif %}<% out %>",
              "«tag:<p>»«php:{{ user.name }}»«tag:</p>»«php:{% if a %}{# note #}{% endif %}<% out %>»"},
-            {"in an attribute value", "<a href=\"{{ url }}/x\">", "«tag:<a» «attr:href»=«value:\"»«php:{{ url }}»«value:/x\"»«tag:>»"},
+            {"in an attribute value", "<a href=\"{{ url }}/x\">",
+             "«tag:<a» «attr:href»=«value:\"»«php:{{ url }}»«value:/x\"»«tag:>»"},
             {"over lines", "{#\n<b>\n#}<b>", "«php:{#\n<b>\n#}»«tag:<b>»"},
             {"not in scripts", "<script>var o = {{a: 1}};</script>",
              "«tag:<script>»«keyword:var» o = {{a: «number:1»}};«tag:</script>»"},
