@@ -44,6 +44,8 @@ SettingsForm SettingsCommand::CurrentForm() const {
     form.htmlToolsAnyText = s.bHtmlToolsAnyText != 0;
     form.autoCloseTag = s.bAutoCloseTag != 0;
     form.autoIndent = s.bAutoIndent != 0;
+    form.syntaxColor = s.bSyntaxColor != 0;
+    form.printColor = s.bPrintColor != 0;
     form.fontPointSize = s.fontPtSize;
     form.printerPointSize = s.printerPtSize;
     form.faceName = s.fontFaceName;
@@ -83,6 +85,8 @@ void SettingsCommand::Apply(const SettingsForm& form) {
     s.bHtmlToolsAnyText = form.htmlToolsAnyText;
     s.bAutoCloseTag = form.autoCloseTag;
     s.bAutoIndent = form.autoIndent;
+    s.bPrintColor = form.printColor;
+    if (form.syntaxColor != (s.bSyntaxColor != 0)) router_.run(cmd::SyntaxColouring);
 
     if (form.lineNumbers != (s.bShowLineNum != 0)) view_.ToggleLineNumbers();
     if (form.readOnly != view_.IsReadOnly()) view_.ToggleReadOnly();

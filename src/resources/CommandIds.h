@@ -44,6 +44,8 @@ constexpr int ClearBookmarks = 32874;
 constexpr int HexOfSelectedText = 32783;
 constexpr int InsertHexChar = 32784;
 constexpr int CountMarked = 32980;
+constexpr int SyntaxColouring = 32990;
+constexpr int ExportHtml = 32991;
 constexpr int RemoveMarkedText = 32845;  // Esc
 
 // View

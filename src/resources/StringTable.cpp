@@ -100,6 +100,8 @@ constexpr auto kStrings = std::to_array<StringEntry>({
     {32977, "Insert PHP basic block\nPHP Basic Block"},
     {32978, "Insert PHP Echo block\nPHP Echo Block"},
     {32980, "Count the number of hilighted characters\nCount Marked"},
+    {32990, "Colour tags, attributes, scripts, style sheets and server code\nSyntax Colouring"},
+    {32991, "Write the document as a coloured HTML page\nExport as HTML"},
     {57344, "Tagloom"},
     {57345, "Ready"},
     {57605, "Change the page description options\nPage Setup"},

@@ -50,6 +50,8 @@ const IntKey kIntKeys[] = {
     {kSettings, "bHtmlToolsAnyText", &EditorSettings::bHtmlToolsAnyText, 0, 1},
     {kSettings, "bAutoCloseTag", &EditorSettings::bAutoCloseTag, 0, 1},
     {kSettings, "bAutoIndent", &EditorSettings::bAutoIndent, 0, 1},
+    {kSettings, "bSyntaxColor", &EditorSettings::bSyntaxColor, 0, 1},
+    {kPrinter, "bPrintColor", &EditorSettings::bPrintColor, 0, 1},
 };
 
 const StringKey kStringKeys[] = {

@@ -33,6 +33,8 @@ struct EditorSettings {
     int bHtmlToolsAnyText = 0;  // the HTML tools work on any text that holds a tag
     int bAutoCloseTag = 1;      // "</" completes the name of the element still open
     int bAutoIndent = 1;        // Enter keeps the blanks that begin the line
+    int bSyntaxColor = 1;       // the text is coloured by its syntax
+    int bPrintColor = 1;        // and printed in those colours
     std::string fontFaceName = "Courier New";
     std::string strPathIExplorer = "none";
     std::string strPathWinDiff = "none";

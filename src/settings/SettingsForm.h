@@ -34,6 +34,8 @@ struct SettingsForm {
     bool htmlToolsAnyText = false;
     bool autoCloseTag = true;
     bool autoIndent = true;
+    bool syntaxColor = true;
+    bool printColor = true;
     int fontPointSize = 10;
     int printerPointSize = 8;
     std::string faceName;

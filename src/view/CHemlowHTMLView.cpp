@@ -24,6 +24,7 @@
 #include "view/BlockIndent.h"
 #include "view/FontFactory.h"
 #include "view/ViewRules.h"
+#include "syntax/SyntaxLanguage.h"
 
 namespace tagloom {
 
@@ -47,6 +48,7 @@ CHemlowHTMLView::CHemlowHTMLView(Platform& platform, CommandRouter& router, Font
             router),
       clipboard_(*this, platform, router, bookmarks_),
       guides_(*this, platform, router, find_.marks()),
+      syntax_(control_, platform.uiQueue, [this] { postRepaint(); }),
       html_(std::make_unique<HtmlCommands>(*this, settings_, platform, router)),
       textTools_(std::make_unique<TextToolCommands>(*this, platform, router)),
       insertions_(std::make_unique<InsertCommands>(*this, platform, router)),
@@ -59,6 +61,7 @@ CHemlowHTMLView::CHemlowHTMLView(Platform& platform, CommandRouter& router, Font
                                                 [this] { return document_.GetTitle(); })) {
     settings_.load(platform.settings);
     control_.setWordWrap(settings_.bWrap != 0);
+    syntax_.setEnabled(settings_.bSyntaxColor != 0);
     control_.addObserver(*this);
     registerCommands();
     registerStatusPanes();
@@ -353,6 +356,13 @@ void CHemlowHTMLView::adoptRecovered(std::string&& text, std::size_t caret, cons
 
 void CHemlowHTMLView::emptyText() { control_.setText({}); }
 
+// The language follows the file's name; a name that says none colours the
+// text as HTML when it is an HTML document.
+void CHemlowHTMLView::originChanged(const DocumentOrigin& origin, bool saved) {
+    journal_.setBase(origin, saved ? RecoveryJournal::Base::Saved : RecoveryJournal::Base::Loaded);
+    syntax_.setLanguage(syntaxLanguageFor(origin.path, html_->IsHtmlDocument()));
+}
+
 // A few bytes before the caret show whether it may stand in a tag's name at
 // all; only then is the partner looked for, within its reach.
 void CHemlowHTMLView::findPartnerTags() {
@@ -465,6 +475,13 @@ void CHemlowHTMLView::registerCommands() {
     r.add(cmd::LineNumbers, [this] { ToggleLineNumbers(); },
           [this](CommandState& s) { s.checked = settings_.bShowLineNum != 0; });
     r.add(cmd::WordWrap, [this] { ToggleWordWrap(); }, [this](CommandState& s) { s.checked = settings_.bWrap != 0; });
+    r.add(
+        cmd::SyntaxColouring,
+        [this] {
+            settings_.bSyntaxColor = settings_.bSyntaxColor ? 0 : 1;
+            syntax_.setEnabled(settings_.bSyntaxColor != 0);
+        },
+        [this](CommandState& s) { s.checked = settings_.bSyntaxColor != 0; });
     r.add(cmd::ZoomIn, [this] { ZoomIn(); });
     r.add(cmd::ZoomOut, [this] { ZoomOut(); });
     r.add(cmd::FontCharacteristics, [this] { FontCharacteristics(); });

@@ -20,6 +20,7 @@
 #include "textmodel/EditControl.h"
 #include "view/ClipboardCommands.h"
 #include "view/GuideCommands.h"
+#include "view/SyntaxColouring.h"
 #include "view/TypingAssists.h"
 #include "view/UndoCommands.h"
 
@@ -150,12 +151,11 @@ public:
     void setControlModified(bool modified) override { control_.setModify(modified); }
     void storeFileState() override;
     void initialUpdate() override;
-    void originChanged(const DocumentOrigin& origin, bool saved) override {
-        journal_.setBase(origin, saved ? RecoveryJournal::Base::Saved : RecoveryJournal::Base::Loaded);
-    }
+    void originChanged(const DocumentOrigin& origin, bool saved) override;
 
     RecoveryJournal& journal() { return journal_; }
     TypingAssists& typing() { return typing_; }
+    SyntaxColouring& syntax() { return syntax_; }
     // The tag whose name the caret stands in and its partner, framed on the
     // screen; found once per caret move.
     const std::optional<TagPair>& partnerTags() const { return partner_; }
@@ -202,6 +202,7 @@ private:
     GuideCommands guides_;
     TypingAssists typing_{control_, settings_};
     std::optional<TagPair> partner_;
+    SyntaxColouring syntax_;
     std::unique_ptr<HtmlCommands> html_;
     std::unique_ptr<TextToolCommands> textTools_;
     std::unique_ptr<InsertCommands> insertions_;

@@ -145,12 +145,16 @@ CSettingsDlg::CSettingsDlg(const SettingsForm& form, Platform& platform, QWidget
     requirementsLayout->addWidget(new QLabel(QStringLiteral("MRU\nFiles"), requirementsGroup), 0, 3);
     requirementsLayout->addWidget(htmlToolsAnyText_, 2, 0, 1, 2);
 
-    auto* typingGroup = new QGroupBox(QStringLiteral("Typing"), this);
+    auto* typingGroup = new QGroupBox(QStringLiteral("Editing"), this);
     autoCloseTag_ = checkBox("Complete closing tags", form.autoCloseTag, typingGroup);
     autoIndent_ = checkBox("Keep indentation on Enter", form.autoIndent, typingGroup);
     auto* typingLayout = new QGridLayout(typingGroup);
     typingLayout->addWidget(autoCloseTag_, 0, 0);
     typingLayout->addWidget(autoIndent_, 1, 0);
+    syntaxColor_ = checkBox("Syntax Colouring", form.syntaxColor, typingGroup);
+    printColor_ = checkBox("Print in colour", form.printColor, typingGroup);
+    typingLayout->addWidget(syntaxColor_, 0, 1);
+    typingLayout->addWidget(printColor_, 1, 1);
 
     auto* helpersGroup = new QGroupBox(QStringLiteral("Helper Programs"), this);
     auto* helpersLayout = new QGridLayout(helpersGroup);
@@ -274,6 +278,8 @@ SettingsForm CSettingsDlg::form() const {
     form.htmlToolsAnyText = htmlToolsAnyText_->isChecked();
     form.autoCloseTag = autoCloseTag_->isChecked();
     form.autoIndent = autoIndent_->isChecked();
+    form.syntaxColor = syntaxColor_->isChecked();
+    form.printColor = printColor_->isChecked();
     // A size the list does not hold (a zoomed font) shows no selection and is kept.
     if (fontSize_->currentIndex() >= 0) form.fontPointSize = fontSize_->currentText().toInt();
     if (printerSize_->currentIndex() >= 0) form.printerPointSize = printerSize_->currentText().toInt();

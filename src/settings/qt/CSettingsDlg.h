@@ -70,6 +70,8 @@ private:
     QCheckBox* htmlToolsAnyText_;
     QCheckBox* autoCloseTag_;
     QCheckBox* autoIndent_;
+    QCheckBox* syntaxColor_;
+    QCheckBox* printColor_;
     QComboBox* fontSize_;
     QComboBox* printerSize_;
     QComboBox* faceBox_;
