@@ -1,7 +1,9 @@
 #pragma once
 // A whole editor for the benchmarks, offscreen: the Qt platform with every
-// question answered No and queued calls kept for the benchmark to run, the
-// document, the view, and its widget at 100 x 50 characters.
+// question answered No, every value asked for taken from `entered`, and
+// queued calls kept for the benchmark to run, the
+// document, the view, and its widget at 100 x 50 characters; words wrap
+// where asked.
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
@@ -28,6 +30,13 @@ public:
     Answer ask(const Message&) override { return Answer::No; }
 };
 
+class EnteredValue : public TextDialogs {
+public:
+    std::optional<std::string> enterValue(const ValueEntry&) override { return value; }
+    void showText(TextView, const std::string&, const std::string&) override {}
+    std::string value;
+};
+
 class KeptCalls : public UiQueue {
 public:
     void post(std::function<void()> call) override { calls.push_back(std::move(call)); }
@@ -47,12 +56,12 @@ public:
 };
 
 struct BenchEditor {
-    BenchEditor(std::string text, bool lineNumbers)
+    BenchEditor(std::string text, bool lineNumbers, bool wordWrap = false)
         : qt(&context, [] { return nullptr; },
              std::make_unique<QtSettingsStore>(dir.filePath(QStringLiteral("bench.conf")))),
           platform{prompter,   qt.platform().desktop, qt.platform().clipboard, qt.platform().launcher,
                    qt.platform().fileDialogs, qt.platform().printDialogs, qt.platform().clock,
-                   queue,      qt.platform().settings, qt.platform().textDialogs},
+                   queue,      qt.platform().settings, entered},
           recent(0),
           document(platform, recent),
           view(platform, router, fonts, document),
@@ -62,9 +71,9 @@ struct BenchEditor {
         widget.setMarker([this](int from, int to, std::vector<Selection>& marked) {
             MarkedStretches(view, from, to, marked);
         });
-        view.settings().bWrap = 0;
+        view.settings().bWrap = wordWrap;
         view.settings().bShowLineNum = lineNumbers;
-        view.control().setWordWrap(false);
+        view.control().setWordWrap(wordWrap);
         LoadedText loaded;
         loaded.text = std::move(text);
         view.adoptLoadedText(std::move(loaded));
@@ -86,6 +95,7 @@ struct BenchEditor {
     QObject context;
     QtPlatform qt;
     AnswerNo prompter;
+    EnteredValue entered;
     KeptCalls queue;
     Platform platform;
     CommandRouter router;

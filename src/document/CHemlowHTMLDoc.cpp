@@ -250,8 +250,8 @@ bool CHemlowHTMLDoc::mayReplace(const std::string& path, const std::string& titl
 
 bool CHemlowHTMLDoc::doSave(const std::string& path) {
     if (!changeGuard_.maySave(path)) return false;
-    const std::string_view text = view_ ? view_->text() : std::string_view();
-    const WriteResult written = writeTextFile(path, text, view_ && view_->unixFile());
+    const WriteResult written =
+        writeTextFile(path, view_ ? view_->textPieces() : wholeText({}), view_ && view_->unixFile());
     if (!written.ok) {
         reportError(written.error);
         return false;

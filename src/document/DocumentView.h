@@ -17,8 +17,8 @@ public:
     virtual void emptyText() = 0;
     // A new document: DOS line ends and no stray carriage returns.
     virtual void resetLineEnds() = 0;
-    // The whole text, valid until the next change.
-    virtual std::string_view text() = 0;
+    // The whole text in its pieces as they lie in memory, valid until the next change.
+    virtual TextPieces textPieces() = 0;
     virtual bool unixFile() const = 0;
     virtual bool readOnly() const = 0;
     virtual void setReadOnly(bool readOnly) = 0;

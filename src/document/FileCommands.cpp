@@ -105,7 +105,7 @@ void FileCommands::Send() {
     }
     const std::string name = documentName();
     const std::string copy = QFile::encodeName(folder.path()).toStdString() + "/" + name;
-    const WriteResult written = writeTextFile(copy, view_.text(), view_.unixFile());
+    const WriteResult written = writeTextFile(copy, controlText(view_.control()), view_.unixFile());
     if (!written.ok) {
         fail(written.error);
         return;

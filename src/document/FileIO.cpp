@@ -275,6 +275,10 @@ WriteResult writeFile(const std::string& path, const ByteProducer& produce, cons
 }
 
 WriteResult writeTextFile(const std::string& path, std::string_view text, bool bUnixFile) {
+    return writeTextFile(path, wholeText(text), bUnixFile);
+}
+
+WriteResult writeTextFile(const std::string& path, const TextPieces& text, bool bUnixFile) {
     TextChecksum checksum;
     std::uint64_t length = 0;
     WriteResult result = writeFile(

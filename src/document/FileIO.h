@@ -49,7 +49,9 @@ using ByteProducer = std::function<bool(const ByteSink& sink)>;
 WriteResult writeFile(const std::string& path, const ByteProducer& produce, const std::string& backupFolder);
 
 // Saves the editor's text with the given line ends, as writeFile does, with
-// the copy for a write in place kept in saveBackupFolder().
+// the copy for a write in place kept in saveBackupFolder(). The pieces are
+// written as they are, never joined.
+WriteResult writeTextFile(const std::string& path, const TextPieces& text, bool bUnixFile);
 WriteResult writeTextFile(const std::string& path, std::string_view text, bool bUnixFile);
 
 // Where a write in place keeps the old bytes meanwhile: the user's cache

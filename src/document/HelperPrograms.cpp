@@ -74,7 +74,7 @@ HelperPrograms::~HelperPrograms() { DeleteBrowserFiles(); }
 // that was there before.
 std::optional<std::string> HelperPrograms::MakeTempCopy(const std::string& folder, const std::string& title) {
     if (settings_.bDelTempAsap) DeleteBrowserFiles();
-    const std::string_view text = view_.text();
+    const TextPieces text = controlText(view_.control());
     for (int tries = 0; tries < kTempTries; ++tries) {
         char name[32];
         std::snprintf(name, sizeof name, "_temp%04d.html", nTempCounter++);
@@ -85,7 +85,8 @@ std::optional<std::string> HelperPrograms::MakeTempCopy(const std::string& folde
             platform_.prompter.ask({path + "\n" + std::strerror(errno), title, Buttons::Ok, Icon::Warning, 0});
             return std::nullopt;
         }
-        const bool written = writeAll(fd, text);
+        bool written = true;
+        text([&](std::string_view piece) { written = written && writeAll(fd, piece); });
         const int writeError = errno;
         if (::close(fd) != 0 || !written) {
             ::unlink(path.c_str());

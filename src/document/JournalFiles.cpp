@@ -49,11 +49,13 @@ void syncFolder(const std::string& folder) {
 
 std::string folderOfPath(const std::string& path) { return path.substr(0, path.rfind('/')); }
 
-// A new file at path, locked, holding bytes synced to the disk; -1 with errno set.
-int writeLockedFile(const std::string& path, std::string_view bytes) {
+// A new file at path, locked, holding the bytes produce hands over, synced to
+// the disk; -1 with errno set.
+int writeLockedFile(const std::string& path, const ByteProducer& produce) {
     const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd < 0) return -1;
-    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && writeAll(fd, bytes) && ::fdatasync(fd) == 0) return fd;
+    const auto write = [fd](std::string_view bytes) { return writeAll(fd, bytes); };
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && produce(write) && ::fdatasync(fd) == 0) return fd;
     const int error = errno;
     ::close(fd);
     ::unlink(path.c_str());
@@ -117,8 +119,12 @@ std::string JournalFile::newPath(const std::string& folder) {
 }
 
 std::optional<JournalFile> JournalFile::create(const std::string& path, std::string_view bytes) {
+    return create(path, [bytes](const ByteSink& sink) { return sink(bytes); });
+}
+
+std::optional<JournalFile> JournalFile::create(const std::string& path, const ByteProducer& produce) {
     const std::string fresh = path + std::string(kNewEnding);
-    const int fd = writeLockedFile(fresh, bytes);
+    const int fd = writeLockedFile(fresh, produce);
     if (fd < 0) return std::nullopt;
     if (::rename(fresh.c_str(), path.c_str()) != 0) {
         const int error = errno;
@@ -150,9 +156,9 @@ bool JournalFile::append(std::string_view bytes) {
     return writeAll(fd_, bytes) && ::fdatasync(fd_) == 0;
 }
 
-bool JournalFile::rewrite(std::string_view bytes) {
+bool JournalFile::rewrite(const ByteProducer& produce) {
     const std::string fresh = path_ + std::string(kNewEnding);
-    const int fd = writeLockedFile(fresh, bytes);
+    const int fd = writeLockedFile(fresh, produce);
     if (fd < 0) return false;
     if (::rename(fresh.c_str(), path_.c_str()) != 0) {
         const int error = errno;

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "document/FileIO.h"
+
 namespace tagloom {
 
 // $XDG_STATE_HOME/Fenwold/Tagloom/recovery, else ~/.local/state/…; empty
@@ -30,8 +32,10 @@ public:
     // A name for a new journal in folder, which is made (mode 0700) when
     // missing; empty, with errno set, when it cannot be.
     static std::string newPath(const std::string& folder);
-    // A new journal at path holding bytes, synced to the disk before it takes
-    // its name; nothing, with errno set, when it cannot be made.
+    // A new journal at path holding the bytes `produce` hands over, synced to
+    // the disk before it takes its name; nothing, with errno set, when it
+    // cannot be made.
+    static std::optional<JournalFile> create(const std::string& path, const ByteProducer& produce);
     static std::optional<JournalFile> create(const std::string& path, std::string_view bytes);
     // Where the link to the file the edits of the journal at path were made to stands.
     static std::string basePathOf(const std::string& path) { return path + ".base"; }
@@ -50,9 +54,9 @@ public:
     // Appends bytes and syncs them to the disk; false, with errno set, when
     // they may not all have reached it.
     bool append(std::string_view bytes);
-    // Replaces the whole journal with bytes at once: a crash leaves either
-    // the old journal or the new one. The base link stays.
-    bool rewrite(std::string_view bytes);
+    // Replaces the whole journal with the bytes `produce` hands over at once:
+    // a crash leaves either the old journal or the new one. The base link stays.
+    bool rewrite(const ByteProducer& produce);
     // Deletes the journal and its base, and closes it.
     void remove();
     // Renames the journal to its name with ".unreadable" added and closes it.

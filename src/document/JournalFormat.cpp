@@ -1,5 +1,6 @@
 #include "document/JournalFormat.h"
 
+#define XXH_STATIC_LINKING_ONLY  // the checksum states live on the stack
 #include <xxhash.h>
 
 #include <cstring>
@@ -110,13 +111,32 @@ std::string encodeJournalHeader(const JournalHeader& header) {
 
 void appendJournalRecord(std::string& out, JournalRecord::Kind kind, std::uint64_t position, std::uint64_t removed,
                          std::string_view inserted) {
-    const std::size_t start = out.size();
-    out += static_cast<char>(kind);
-    putNumber(out, position);
-    putNumber(out, removed);
-    putNumber(out, inserted.size());
-    out += inserted;
-    putNumber(out, partChecksum(std::string_view(out).substr(start)), 4);
+    writeJournalRecord(kind, position, removed, inserted.size(), wholeText(inserted), [&out](std::string_view bytes) {
+        out += bytes;
+        return true;
+    });
+}
+
+bool writeJournalRecord(JournalRecord::Kind kind, std::uint64_t position, std::uint64_t removed, std::uint64_t length,
+                        const TextPieces& inserted, const ByteSink& sink) {
+    XXH32_state_t checksum;
+    XXH32_reset(&checksum, 0);
+    bool ok = true;
+    const auto put = [&](std::string_view bytes) {
+        XXH32_update(&checksum, bytes.data(), bytes.size());
+        ok = ok && sink(bytes);
+    };
+    std::string head(1, static_cast<char>(kind));
+    putNumber(head, position);
+    putNumber(head, removed);
+    putNumber(head, length);
+    put(head);
+    inserted([&](std::string_view piece) {
+        if (ok) put(piece);
+    });
+    std::string tail;
+    putNumber(tail, XXH32_digest(&checksum), 4);
+    return ok && sink(tail);
 }
 
 JournalReading readJournal(std::string_view bytes) {

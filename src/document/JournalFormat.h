@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "document/FileIdentity.h"
+#include "document/LineEnds.h"
 
 namespace tagloom {
 
@@ -69,6 +70,10 @@ std::string encodeJournalHeader(const JournalHeader& header);
 // Appends one record to out.
 void appendJournalRecord(std::string& out, JournalRecord::Kind kind, std::uint64_t position, std::uint64_t removed,
                          std::string_view inserted);
+// Hands one record to sink, its `length` inserted bytes given in pieces and
+// written as they come, never joined; false when the sink refused some.
+bool writeJournalRecord(JournalRecord::Kind kind, std::uint64_t position, std::uint64_t removed, std::uint64_t length,
+                        const TextPieces& inserted, const ByteSink& sink);
 
 struct JournalReading {
     enum class State {

@@ -3,9 +3,13 @@
 #include <sys/mman.h>
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <memory>
+
+#include "textmodel/ByteScan.h"
+#include "textmodel/EditControl.h"
 
 namespace tagloom {
 
@@ -13,7 +17,11 @@ namespace {
 
 constexpr char CR = '\r';
 constexpr char LF = '\n';
-constexpr std::size_t kWriteBlockSize = std::size_t{1} << 20;
+constexpr std::size_t kWriteBlockSize = std::size_t{64} << 10;
+// A load converts this many file bytes at a time, into twice as many at most.
+constexpr std::size_t kConvertChunk = std::size_t{64} << 10;
+// The room the conversions may write past the end of what they write.
+constexpr std::size_t kSlack = 64;
 
 // The first c in [from, end), or end.
 const char* findByte(const char* from, const char* end, char c) {
@@ -22,45 +30,133 @@ const char* findByte(const char* from, const char* end, char c) {
     return found ? static_cast<const char*>(found) : end;
 }
 
-std::size_t countByte(std::string_view bytes, char c) {
-    std::size_t count = 0;
-    const char* end = bytes.data() + bytes.size();
-    for (const char* p = findByte(bytes.data(), end, c); p != end; p = findByte(p + 1, end, c)) ++count;
-    return count;
-}
+std::size_t countByte(std::string_view bytes, char c) { return bytescan::countByte(bytes.data(), bytes.size(), c); }
 
-// Hands onRun every stretch of bytes between occurrences of c.
-template <class OnRun>
-void forEachRunWithout(std::string_view bytes, char c, OnRun&& onRun) {
-    const char* end = bytes.data() + bytes.size();
-    for (const char* p = bytes.data(); p != end;) {
-        const char* stop = findByte(p, end, c);
-        if (stop != p) onRun(std::string_view(p, static_cast<std::size_t>(stop - p)));
-        if (stop == end) return;
-        p = stop + 1;
-    }
-}
-
-// Walks bytes once: onRun gets every stretch that holds neither CR nor LF,
-// onLineEnd every CR and LF, in order. Each byte kind is searched with memchr,
-// and the next hit of the other kind is kept until the walk reaches it.
-template <class OnRun, class OnLineEnd>
-void splitAtLineEnds(std::string_view bytes, OnRun&& onRun, OnLineEnd&& onLineEnd) {
+// Copies bytes to out with every byte a and every byte b replaced by what
+// lineEnd(c, out) writes there (it returns where out goes on), and returns
+// the end of what it wrote. Eight bytes go at a time: the bytes between the
+// replaced ones of a word are stored in one step each, as a whole word of
+// which only they count, so out needs room for eight bytes past the end of
+// what is written.
+template <char a, char b, class LineEnd>
+char* replaceBytes(std::string_view bytes, char* out, LineEnd&& lineEnd) {
     const char* p = bytes.data();
     const char* end = p + bytes.size();
-    const char* nextLf = findByte(p, end, LF);
-    const char* nextCr = findByte(p, end, CR);
-    while (true) {
-        const char* stop = std::min(nextLf, nextCr);
-        if (stop != p) onRun(std::string_view(p, static_cast<std::size_t>(stop - p)));
-        if (stop == end) return;
-        onLineEnd(*stop);
-        p = stop + 1;
-        if (stop == nextLf)
-            nextLf = findByte(p, end, LF);
-        else
-            nextCr = findByte(p, end, CR);
+    for (; end - p >= 8; p += 8) {
+        const std::uint64_t word = bytescan::load(p);
+        int done = 0;  // bytes of the word written
+        for (std::uint64_t marks = bytescan::bytesEqual(word, a) | bytescan::bytesEqual(word, b); marks != 0;
+             marks &= marks - 1) {
+            const int stop = std::countr_zero(marks) / 8;
+            const std::uint64_t rest = word >> (8 * done);
+            std::memcpy(out, &rest, sizeof rest);
+            out = lineEnd(p[stop], out + (stop - done));
+            done = stop + 1;
+        }
+        if (done < 8) {
+            const std::uint64_t rest = word >> (8 * done);
+            std::memcpy(out, &rest, sizeof rest);
+            out += 8 - done;
+        }
     }
+    for (; p < end; ++p) {
+        if (*p == a || *p == b)
+            out = lineEnd(*p, out);
+        else
+            *out++ = *p;
+    }
+    return out;
+}
+
+// Whether every LF of the bytes has a CR just before it among them, and
+// every CR an LF just after it: CR LF pairs only, which the text and a file
+// with DOS line ends hold alike. The bytes are tested in stretches of a
+// fixed length, which the compiler makes vector code.
+bool onlyCrLfPairs(std::string_view bytes) {
+    const char* p = bytes.data();
+    const std::size_t n = bytes.size();
+    if (n == 0) return true;
+    if (p[0] == LF) return false;
+    unsigned char unpaired = 0;
+    std::size_t i = 1;
+    for (; i + bytescan::kRun <= n && unpaired == 0; i += bytescan::kRun) {
+        const char* stretch = p + i;
+        for (std::size_t j = 0; j < bytescan::kRun; ++j) unpaired |= (stretch[j] == LF) ^ (stretch[j - 1] == CR);
+    }
+    for (; i < n && unpaired == 0; ++i) unpaired |= (p[i] == LF) ^ (p[i - 1] == CR);
+    return unpaired == 0 && p[n - 1] != CR;
+}
+
+char* putCrLf(char* out) {
+    out[0] = CR;
+    out[1] = LF;
+    return out + 2;
+}
+
+#ifdef __SSE2__
+using bytescan::load16;
+using bytescan::marked16;
+void store16(char* p, __m128i bytes) { _mm_storeu_si128(reinterpret_cast<__m128i*>(p), bytes); }
+#endif
+
+// Every CR dropped: the text's bytes as a file with UNIX line ends holds
+// them. Where the processor has 16-byte vectors, sixteen bytes with at most
+// one CR, as lines of sixteen bytes and more have, close up over it in two
+// stores and without a branch; a branch on where line ends fall would be
+// mispredicted at every other step. The rest goes through replaceBytes.
+char* dropCarriageReturns(std::string_view bytes, char* out) {
+    const auto drop = [](char, char* at) { return at; };
+    const char* p = bytes.data();
+    const char* end = p + bytes.size();
+#ifdef __SSE2__
+    for (; end - p > 32; p += 16) {
+        const __m128i sixteen = load16(p);
+        const unsigned marks = marked16(sixteen, CR);
+        if ((marks & (marks - 1)) != 0) {
+            out = replaceBytes<CR, CR>(std::string_view(p, 16), out, drop);
+            continue;
+        }
+        const int at = std::countr_zero(marks | 0x10000u);  // 16 without a CR
+        store16(out, sixteen);
+        store16(out + at, load16(p + at + 1));
+        out += 16 - (marks != 0);
+    }
+#endif
+    return replaceBytes<CR, CR>(std::string_view(p, static_cast<std::size_t>(end - p)), out, drop);
+}
+
+// Every LF written as CR LF and every CR dropped: a file's bytes as the text
+// holds them, with both counted. Sixteen bytes with one LF at most and no
+// CR, as lines of sixteen bytes and more of a UNIX file have, open up for
+// the CR in two stores; the rest goes through replaceBytes.
+char* openLineFeeds(std::string_view bytes, char* out, LineEndCount& count) {
+    const auto lineEnd = [&count](char c, char* at) {
+        if (c == CR) {
+            ++count.cr;
+            return at;
+        }
+        ++count.lf;
+        return putCrLf(at);
+    };
+    const char* p = bytes.data();
+    const char* end = p + bytes.size();
+#ifdef __SSE2__
+    for (; end - p >= 32; p += 16) {
+        const __m128i sixteen = load16(p);
+        const unsigned lineFeeds = marked16(sixteen, LF);
+        if (marked16(sixteen, CR) != 0 || (lineFeeds & (lineFeeds - 1)) != 0) {
+            out = replaceBytes<CR, LF>(std::string_view(p, 16), out, lineEnd);
+            continue;
+        }
+        const int at = std::countr_zero(lineFeeds | 0x10000u);  // 16 without an LF
+        store16(out, sixteen);
+        store16(out + at + 1, load16(p + at));
+        out[at] = CR;
+        out += 16 + (lineFeeds != 0);
+        count.lf += lineFeeds != 0;
+    }
+#endif
+    return replaceBytes<CR, LF>(std::string_view(p, static_cast<std::size_t>(end - p)), out, lineEnd);
 }
 
 // Asks for huge pages for a large buffer about to be filled: touching 100 MB
@@ -74,39 +170,6 @@ void adviseHugePages([[maybe_unused]] char* buffer, [[maybe_unused]] std::size_t
     if (end > begin) ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
 #endif
 }
-
-// Gathers written bytes into large blocks for the sink; after the sink has
-// refused one, everything else is ignored.
-class BlockWriter {
-public:
-    explicit BlockWriter(const ByteSink& sink) : sink_(sink), block_(new char[kWriteBlockSize]) {}
-
-    void put(std::string_view bytes) {
-        while (!bytes.empty() && ok_) {
-            const std::size_t n = std::min(bytes.size(), kWriteBlockSize - used_);
-            std::memcpy(block_.get() + used_, bytes.data(), n);
-            used_ += n;
-            bytes.remove_prefix(n);
-            if (used_ == kWriteBlockSize) flush();
-        }
-    }
-
-    bool finish() {
-        if (used_ != 0) flush();
-        return ok_;
-    }
-
-private:
-    void flush() {
-        ok_ = ok_ && sink_(std::string_view(block_.get(), used_));
-        used_ = 0;
-    }
-
-    const ByteSink& sink_;
-    std::unique_ptr<char[]> block_;
-    std::size_t used_ = 0;
-    bool ok_ = true;
-};
 
 }  // namespace
 
@@ -124,17 +187,22 @@ EditorTextBuilder::EditorTextBuilder(std::size_t expectedTextLength) {
     adviseHugePages(text_.data(), text_.capacity());
 }
 
+// The bytes go through a small buffer that stays in the cache. Stretches of
+// CR LF pairs only (a file with DOS line ends) are the text as they are.
 void EditorTextBuilder::append(std::string_view fileBytes) {
-    splitAtLineEnds(
-        fileBytes, [this](std::string_view run) { text_.append(run); },
-        [this](char lineEnd) {
-            if (lineEnd == CR) {
-                ++count_.cr;
-                return;
-            }
-            ++count_.lf;
-            text_.append("\r\n", 2);
-        });
+    if (!converted_) converted_ = std::make_unique<char[]>(2 * kConvertChunk + kSlack);
+    for (std::size_t at = 0; at < fileBytes.size(); at += kConvertChunk) {
+        const std::string_view chunk = fileBytes.substr(at, kConvertChunk);
+        if (onlyCrLfPairs(chunk)) {
+            const std::size_t pairs = countByte(chunk, LF);
+            count_.lf += pairs;
+            count_.cr += pairs;
+            text_.append(chunk);
+            continue;
+        }
+        const char* out = openLineFeeds(chunk, converted_.get(), count_);
+        text_.append(converted_.get(), static_cast<std::size_t>(out - converted_.get()));
+    }
 }
 
 LoadedText EditorTextBuilder::finish() {
@@ -153,18 +221,64 @@ LoadedText toEditorText(std::string_view fileBytes) {
     return builder.finish();
 }
 
-bool writeFileBytes(std::string_view text, bool bUnixFile, const ByteSink& sink) {
-    BlockWriter writer(sink);
-    if (bUnixFile) {
-        forEachRunWithout(text, CR, [&writer](std::string_view run) { writer.put(run); });
-    } else {
-        splitAtLineEnds(
-            text, [&writer](std::string_view run) { writer.put(run); },
-            [&writer](char c) {
-                if (c == LF) writer.put("\r\n");
-            });
+FileBytesWriter::FileBytesWriter(bool bUnixFile, const ByteSink& sink)
+    : bUnixFile_(bUnixFile), sink_(sink), block_(new char[kWriteBlockSize + kSlack]) {}
+
+// Each byte is written by itself alone, whatever comes before or after it,
+// so the pieces may be cut anywhere, between a CR and its LF too. The bytes
+// are converted straight into the block, as much at a time as it surely
+// holds (twice as much, as an LF may become two bytes). For DOS line ends a
+// stretch of CR LF pairs only, as a text holds them, is written as it is.
+void FileBytesWriter::add(std::string_view text) {
+    constexpr std::size_t kLeastRoom = std::size_t{4} << 10;
+    while (!text.empty() && ok_) {
+        const std::string_view part = text.substr(0, (kWriteBlockSize - used_) / 2);
+        char* const start = block_.get() + used_;
+        const char* end;
+        if (bUnixFile_) {
+            end = dropCarriageReturns(part, start);
+        } else if (onlyCrLfPairs(part)) {
+            std::memcpy(start, part.data(), part.size());
+            end = start + part.size();
+        } else {
+            end = replaceBytes<CR, LF>(part, start, [](char c, char* out) { return c == CR ? out : putCrLf(out); });
+        }
+        used_ += static_cast<std::size_t>(end - start);
+        text.remove_prefix(part.size());
+        if (kWriteBlockSize - used_ < kLeastRoom) flush();
     }
+}
+
+void FileBytesWriter::flush() {
+    ok_ = ok_ && sink_(std::string_view(block_.get(), used_));
+    used_ = 0;
+}
+
+bool FileBytesWriter::finish() {
+    if (used_ != 0) flush();
+    return ok_;
+}
+
+bool writeFileBytes(const TextPieces& text, bool bUnixFile, const ByteSink& sink) {
+    FileBytesWriter writer(bUnixFile, sink);
+    text([&writer](std::string_view piece) { writer.add(piece); });
     return writer.finish();
+}
+
+bool writeFileBytes(std::string_view text, bool bUnixFile, const ByteSink& sink) {
+    return writeFileBytes(wholeText(text), bUnixFile, sink);
+}
+
+TextPieces wholeText(std::string_view text) {
+    return [text](const std::function<void(std::string_view)>& piece) { piece(text); };
+}
+
+TextPieces controlText(const EditControl& control) {
+    return [&control](const std::function<void(std::string_view)>& piece) {
+        control.forEachSpan(0, control.length(), [&piece](const char* data, int length) {
+            piece(std::string_view(data, static_cast<std::size_t>(length)));
+        });
+    };
 }
 
 std::size_t fileOffsetToTextOffset(std::string_view text, std::size_t fileOffset) {

@@ -7,6 +7,7 @@
 // form. Both directions are one linear pass over the bytes.
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,6 +16,8 @@
 #include "textmodel/Selection.h"
 
 namespace tagloom {
+
+class EditControl;
 
 // The editor's text made from a file, and what the load learnt about the file.
 struct LoadedText {
@@ -46,6 +49,7 @@ public:
 private:
     std::string text_;
     LineEndCount count_;
+    std::unique_ptr<char[]> converted_;
 };
 
 // The length of the editor's text for a file of fileLength bytes with these line-end bytes.
@@ -57,8 +61,37 @@ LoadedText toEditorText(std::string_view fileBytes);
 // Receives the bytes of a file being written, in large blocks; false stops the writing.
 using ByteSink = std::function<bool(std::string_view bytes)>;
 
-// Writes the file form of the editor's text to sink: every CR dropped, each LF
-// written as LF (bUnixFile) or as CR LF. False when the sink refused a block.
+// A text handed over in pieces: calls `piece` with each of them, in order.
+// The editor's text comes this way from where its pieces lie in memory.
+using TextPieces = std::function<void(const std::function<void(std::string_view)>& piece)>;
+// A text in one piece.
+TextPieces wholeText(std::string_view text);
+// The edit control's text in its pieces, never joined; valid until the next change.
+TextPieces controlText(const EditControl& control);
+
+// Writes the file form of the editor's text, given piece by piece, to sink in
+// blocks of a megabyte: every CR dropped, each LF written as LF (bUnixFile) or
+// as CR LF. After the sink has refused a block the rest is ignored.
+class FileBytesWriter {
+public:
+    FileBytesWriter(bool bUnixFile, const ByteSink& sink);
+    void add(std::string_view text);
+    // Hands over the last block; false when the sink refused one.
+    bool finish();
+
+private:
+    void flush();
+
+    bool bUnixFile_;
+    const ByteSink& sink_;
+    std::unique_ptr<char[]> block_;
+    std::size_t used_ = 0;
+    bool ok_ = true;
+};
+
+// The file form of a whole text, as FileBytesWriter writes it. False when the
+// sink refused a block.
+bool writeFileBytes(const TextPieces& text, bool bUnixFile, const ByteSink& sink);
 bool writeFileBytes(std::string_view text, bool bUnixFile, const ByteSink& sink);
 
 // Offsets between a UNIX file and the editor's text loaded from it. Each CR of

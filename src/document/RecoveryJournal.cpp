@@ -5,6 +5,7 @@
 
 #include "platform/Clock.h"
 #include "platform/Prompter.h"
+#include "textmodel/ByteScan.h"
 
 namespace tagloom {
 
@@ -17,30 +18,68 @@ using Kind = JournalRecord::Kind;
 // one before every LF, so a CR that stood before no LF comes back, and one a
 // load added before a bare LF goes. In order, each at its offset in the
 // control's text.
-std::string savedTextFixups(const EditControl& control) {
-    std::string records;
-    int at = 0;
-    int carriageReturn = -1;  // a CR whose next byte is not read yet
-    control.forEachSpan(0, control.length(), [&](const char* data, int length) {
-        for (int i = 0; i < length; ++i, ++at) {
-            const char c = data[i];
-            if (carriageReturn >= 0) {
-                if (c == '\n') {
-                    carriageReturn = -1;
-                    continue;
-                }
-                appendJournalRecord(records, Kind::Edit, static_cast<std::uint64_t>(carriageReturn), 0, "\r");
-                carriageReturn = -1;
+class SavedTextFixups {
+public:
+    // The bytes at offset, in the order of the text. A stretch in which
+    // every LF follows a CR and every CR is followed by an LF (every line
+    // break of a text just loaded) needs no record; the test runs over
+    // stretches of a fixed length, which the compiler makes vector code, and
+    // only a stretch that fails it is read byte by byte. The test of a byte
+    // reads the one before it, so the first byte of a piece goes by itself.
+    void read(const char* data, int length, int offset) {
+        if (length == 0) return;
+        byte(data[0], offset);
+        const auto run = static_cast<int>(bytescan::kRun);
+        int i = 1;
+        for (; i + run <= length; i += run) {
+            const char* stretch = data + i;
+            unsigned char unpaired = 0;
+            for (int j = 0; j < run; ++j) unpaired |= (stretch[j] == '\n') ^ (stretch[j - 1] == '\r');
+            if (unpaired == 0) {
+                carriageReturn_ = stretch[run - 1] == '\r' ? offset + i + run - 1 : -1;
+                continue;
             }
-            if (c == '\r')
-                carriageReturn = at;
-            else if (c == '\n')
-                appendJournalRecord(records, Kind::Edit, static_cast<std::uint64_t>(at), 1, {});
+            for (int j = 0; j < run; ++j) byte(stretch[j], offset + i + j);
         }
+        for (; i < length; ++i) byte(data[i], offset + i);
+    }
+
+    std::string finish() {
+        if (carriageReturn_ >= 0) restoreCarriageReturn();
+        return std::move(records_);
+    }
+
+private:
+    void byte(char c, int at) {
+        if (carriageReturn_ >= 0) {
+            if (c == '\n') {
+                carriageReturn_ = -1;
+                return;
+            }
+            restoreCarriageReturn();
+        }
+        if (c == '\r')
+            carriageReturn_ = at;
+        else if (c == '\n')
+            appendJournalRecord(records_, Kind::Edit, static_cast<std::uint64_t>(at), 1, {});
+    }
+    void restoreCarriageReturn() {
+        appendJournalRecord(records_, Kind::Edit, static_cast<std::uint64_t>(carriageReturn_), 0, "\r");
+        carriageReturn_ = -1;
+    }
+
+    std::string records_;
+    int carriageReturn_ = -1;  // a CR whose next byte is not read yet
+};
+
+std::string savedTextFixups(const EditControl& control) {
+    SavedTextFixups fixups;
+    int offset = 0;
+    control.forEachSpan(0, control.length(), [&](const char* data, int length) {
+        fixups.read(data, length, offset);
+        offset += length;
     });
-    if (carriageReturn >= 0)
-        appendJournalRecord(records, Kind::Edit, static_cast<std::uint64_t>(carriageReturn), 0, "\r");
-    return records;
+    return fixups.finish();
 }
 
 }  // namespace
@@ -146,25 +185,24 @@ std::string RecoveryJournal::header() const {
     return encodeJournalHeader(header);
 }
 
-std::string RecoveryJournal::snapshot() const {
-    std::string text;
-    text.reserve(static_cast<std::size_t>(control_.length()));
-    control_.forEachSpan(0, control_.length(),
-                         [&text](const char* data, int length) { text.append(data, static_cast<std::size_t>(length)); });
-    std::string record;
-    appendJournalRecord(record, Kind::Snapshot, 0, 0, text);
-    return record;
+ByteProducer RecoveryJournal::snapshot() const {
+    return [this](const ByteSink& sink) {
+        return sink(header()) && writeJournalRecord(Kind::Snapshot, 0, 0, static_cast<std::uint64_t>(control_.length()),
+                                                    controlText(control_), sink);
+    };
 }
 
 bool RecoveryJournal::write() {
     if (!file_) {
         prepare();
         if (journalPath_.empty()) return false;
-        file_ = JournalFile::create(journalPath_,
-                                    header() + (snapshotDue_ ? snapshot() : baseRecords_ + encodedPending()));
+        if (snapshotDue_)
+            file_ = JournalFile::create(journalPath_, snapshot());
+        else
+            file_ = JournalFile::create(journalPath_, header() + baseRecords_ + encodedPending());
         return file_.has_value();
     }
-    if (snapshotDue_) return file_->rewrite(header() + snapshot());
+    if (snapshotDue_) return file_->rewrite(snapshot());
     return file_->append(encodedPending());
 }
 

@@ -69,7 +69,8 @@ private:
     void prepare();
     bool write();
     std::string header() const;
-    std::string snapshot() const;
+    // The header and one snapshot of the whole text, written from its pieces.
+    ByteProducer snapshot() const;
     void failed();
 
     EditControl& control_;

@@ -218,8 +218,7 @@ void FindEngine::MarkAll() {
     std::size_t first = 0;
     if (bytes) {
         BusyCursor busyCursor(platform_.desktop);
-        const std::string_view text = view_.text();
-        matcher(*bytes).forEach(text, [&](const TextMatch& found) {
+        forEachMatch(control, matcher(*bytes), [&](const TextMatch& found) {
             const int hs = static_cast<int>(found.start);
             if (settings_.bWholeWord && !isWholeWord(hs, hs + static_cast<int>(found.length))) return;
             if (count++ == 0) first = found.start;

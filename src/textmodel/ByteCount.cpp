@@ -1,6 +1,6 @@
 #include "textmodel/ByteCount.h"
 
-#include <algorithm>
+#include "textmodel/ByteScan.h"
 
 namespace tagloom {
 
@@ -12,13 +12,16 @@ ByteCount::ByteCount(EditControl& control, char byte) : control_(control), byte_
 ByteCount::~ByteCount() { control_.removeObserver(*this); }
 
 void ByteCount::onChange(const TextChange& change) {
-    const int n = static_cast<int>(std::count(change.text.begin(), change.text.end(), byte_));
+    const int n = static_cast<int>(bytescan::countByte(change.text.data(), change.text.size(), byte_));
     count_ += change.kind == TextChange::Kind::Insertion ? n : -n;
 }
 
 void ByteCount::onTextReset() {
-    const char* text = control_.lock();
-    count_ = static_cast<int>(std::count(text, text + control_.length(), byte_));
+    std::size_t count = 0;
+    control_.forEachSpan(0, control_.length(), [&](const char* data, int length) {
+        count += bytescan::countByte(data, static_cast<std::size_t>(length), byte_);
+    });
+    count_ = static_cast<int>(count);
 }
 
 }  // namespace tagloom

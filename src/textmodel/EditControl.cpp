@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 #include "textmodel/TextUnit.h"
 
@@ -442,6 +443,13 @@ void EditControl::setWordWrap(bool wrap) {
 
 void EditControl::setFontMetrics(std::unique_ptr<const TextMetrics> metrics) {
     if (!metrics) throw std::invalid_argument("the edit control needs font metrics");
+    // The same font made again lays the text out as before: a text of a
+    // gigabyte is not measured again for it.
+    if (metrics->measuresLike(*metrics_)) {
+        const std::unique_ptr<const TextMetrics> old = std::exchange(metrics_, std::move(metrics));
+        layout_.replaceMetrics(*metrics_);
+        return;
+    }
     relayout([&] {
         metrics_ = std::move(metrics);
         layout_.setMetrics(*metrics_, tabWidth());

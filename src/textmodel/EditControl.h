@@ -153,6 +153,11 @@ public:
     char charAt(int pos) const;
     // The bytes [start, end), clamped to the text.
     std::string copyRange(int start, int end) const;
+    // The same without a copy where they lie in one piece: a view valid until
+    // the next change, else one into scratch.
+    std::string_view viewRange(int start, int end, std::string& scratch) const {
+        return text_.view(clampOffset(start), clampOffset(end), scratch);
+    }
     // The character that holds offset (clamped to the text) as the caret
     // sees it: a character or a whole line break. Empty at the end.
     Selection characterAt(int offset) const;

@@ -84,13 +84,27 @@ public:
 
     // Replaces the whole sequence.
     void assign(std::span<const Item> items) {
+        build([items](auto&& push) {
+            for (const Item& item : items) push(item);
+        });
+    }
+
+    // Replaces the whole sequence by the items fill(push) hands to push one
+    // by one, gathered straight into blocks: no second copy of them is held.
+    template <class Fill>
+    void build(Fill&& fill) {
         blocks_.clear();
-        constexpr std::size_t fill = kMaxBlock * 3 / 4;
-        for (std::size_t at = 0; at < items.size(); at += fill) {
-            std::size_t n = std::min(fill, items.size() - at);
-            blocks_.push_back(makeBlock(std::vector<Item>(items.begin() + at, items.begin() + at + n)));
-        }
-        if (blocks_.empty()) blocks_.push_back(Block{});
+        constexpr std::size_t capacity = kMaxBlock * 3 / 4;
+        std::vector<Item> items;
+        items.reserve(capacity);
+        fill([&](const Item& item) {
+            items.push_back(item);
+            if (items.size() < capacity) return;
+            blocks_.push_back(makeBlock(std::move(items)));
+            items = std::vector<Item>();
+            items.reserve(capacity);
+        });
+        if (!items.empty() || blocks_.empty()) blocks_.push_back(makeBlock(std::move(items)));
         rebuildTrees();
     }
 

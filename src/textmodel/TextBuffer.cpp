@@ -48,6 +48,15 @@ std::string TextBuffer::range(int from, int to) const {
     return out;
 }
 
+std::string_view TextBuffer::view(int from, int to, std::string& scratch) const {
+    if (from >= to) return {};
+    const Span span = spanAt(from);
+    if (to <= span.start + span.length)
+        return std::string_view(span.data + (from - span.start), static_cast<std::size_t>(to - from));
+    scratch = range(from, to);
+    return scratch;
+}
+
 void TextBuffer::reset(std::string&& text) {
     assert(text.size() <= static_cast<std::size_t>(std::numeric_limits<int>::max()));
     replaceStorage(std::make_unique<std::string>(std::move(text)));

@@ -70,6 +70,9 @@ public:
     char at(int pos) const;
     // The bytes [from, to).
     std::string range(int from, int to) const;
+    // The same where they lie in one piece: a view into the storage, valid
+    // until the next change; else a copy in scratch.
+    std::string_view view(int from, int to, std::string& scratch) const;
     // The piece that holds the byte at pos (pos < length()).
     Span spanAt(int pos) const;
 

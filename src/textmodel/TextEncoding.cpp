@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "textmodel/ByteScan.h"
 #include "textmodel/TextUnit.h"
 
 namespace tagloom {
@@ -12,18 +13,9 @@ namespace {
 
 const unsigned char* bytesOf(std::string_view text) { return reinterpret_cast<const unsigned char*>(text.data()); }
 
-// Where the first byte of 0x80 or above lies, from `from` on; ASCII is
-// skipped eight bytes at a time.
+// Where the first byte of 0x80 or above lies, from `from` on.
 std::size_t nextNonAscii(std::string_view text, std::size_t from) {
-    constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
-    std::size_t i = from;
-    for (; i + 8 <= text.size(); i += 8) {
-        std::uint64_t block;
-        std::memcpy(&block, text.data() + i, 8);
-        if (block & kHighBits) break;
-    }
-    while (i < text.size() && static_cast<unsigned char>(text[i]) < 0x80) ++i;
-    return i;
+    return from + bytescan::firstHighByte(text.data() + from, text.size() - from);
 }
 
 TextUnit unitAt(std::string_view text, std::size_t i) {
@@ -57,8 +49,15 @@ std::optional<char> windows1252Byte(char32_t c) {
     return std::nullopt;
 }
 
+// A two-byte sequence, the most common in a page (accented letters), is
+// told valid in place; the others are decoded.
 TextEncoding encodingOf(std::string_view bytes) {
+    const unsigned char* data = bytesOf(bytes);
     for (std::size_t i = nextNonAscii(bytes, 0); i < bytes.size(); i = nextNonAscii(bytes, i)) {
+        if (data[i] >= 0xC2 && data[i] <= 0xDF && i + 1 < bytes.size() && (data[i + 1] & 0xC0) == 0x80) {
+            i += 2;
+            continue;
+        }
         const TextUnit unit = unitAt(bytes, i);
         if (unit.kind == UnitKind::Cp1252) return TextEncoding::Windows1252;
         i += static_cast<std::size_t>(unit.length);

@@ -1,5 +1,6 @@
 #include "textmodel/TextLayout.h"
 
+#include "textmodel/ByteScan.h"
 #include "textmodel/TextBuffer.h"
 #include "textmodel/TextMetrics.h"
 
@@ -17,7 +18,7 @@ constexpr int kMarkSpacing = 2048;
 // An edit re-wraps at most this many display lines of a long line at once;
 // the rest is measured again when it is asked for.
 constexpr int kRewrapBudget = 256;
-constexpr int kResolveBatch = 4096;
+constexpr int kResolveBatch = 1 << 16;
 constexpr int kNoLimit = INT_MAX;
 
 // Decodes the units between pos and end in order, straight from the pieces.
@@ -91,6 +92,10 @@ void TextLayout::setMetrics(const TextMetrics& metrics, int tabWidth) {
         unsigned char byte = static_cast<unsigned char>(b);
         byteWidths_[b] = std::max(0, metrics.charWidth(decodeUnit(&byte, 1).codePoint));
     }
+    const bool alike = std::all_of(byteWidths_.begin() + 0x20, byteWidths_.begin() + 0x7F,
+                                   [this](int width) { return width == byteWidths_[0x20]; });
+    asciiWidth_ = alike ? byteWidths_[0x20] : -1;
+    twoByteWidths_.fill(-1);
     textReset();
 }
 
@@ -106,14 +111,7 @@ void TextLayout::textReset() {
     resetDisplayCounts();
 }
 
-void TextLayout::resetDisplayCounts() {
-    if (wrap_) {
-        std::vector<int> unknown(static_cast<std::size_t>(lines_.count()), -1);
-        displays_.assign(unknown);
-    } else {
-        displays_.assign({});
-    }
-}
+void TextLayout::resetDisplayCounts() { displays_.reset(wrap_ ? lines_.count() : 0); }
 
 TextLayout::LineSpan TextLayout::lineSpan(int line) const {
     return lineSpan(lines_.at(line));
@@ -121,6 +119,12 @@ TextLayout::LineSpan TextLayout::lineSpan(int line) const {
 
 TextLayout::LineSpan TextLayout::lineSpan(const TextLines::Located& line) const {
     return LineSpan{line.line, line.start, lines_.contentEnd(text_, line), line.end()};
+}
+
+int TextLayout::twoByteWidth(char32_t codePoint) const {
+    int& width = twoByteWidths_[codePoint];
+    if (width < 0) width = std::max(0, metrics_->charWidth(codePoint));
+    return width;
 }
 
 int TextLayout::tabOrWideWidth(const TextUnit& unit, std::int64_t x) const {
@@ -259,6 +263,86 @@ int TextLayout::countDisplayLines(const LineSpan& span) {
     return 1 + static_cast<int>(wrapStarts(span, kNoLimit, 0).size());
 }
 
+// The widths add up to at most the wrap width: no character can pass it, so
+// wrapAfter would find no break. Printable ASCII bytes count eight at a time
+// where those characters are all one width, as in a fixed-pitch font.
+bool TextLayout::fitsWhole(const char* bytes, int length) const {
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes);
+    const auto* end = p + length;
+    std::int64_t x = 0;
+    while (p < end) {
+        if (asciiWidth_ >= 0 && end - p >= 8) {
+            const std::uint64_t others = bytescan::unprintable(bytescan::load(reinterpret_cast<const char*>(p)));
+            const int plain = others == 0 ? 8 : std::countr_zero(others) / 8;
+            x += static_cast<std::int64_t>(plain) * asciiWidth_;
+            p += plain;
+            if (plain == 8) {
+                if (x > wrapWidth_) return false;
+                continue;
+            }
+        }
+        if (end - p >= 2 && p[0] >= 0xC2 && p[0] <= 0xDF && (p[1] & 0xC0) == 0x80) {
+            x += twoByteWidth(static_cast<char32_t>((p[0] & 0x1F) << 6 | (p[1] & 0x3F)));
+            p += 2;
+        } else {
+            const TextUnit unit = decodeUnit(p, static_cast<int>(end - p));
+            x += unitWidth(unit, *p, x);
+            p += unit.length;
+        }
+        if (x > wrapWidth_) return false;
+    }
+    return true;
+}
+
+void TextLayout::countLines(int from, int to, bool measureLong, std::vector<int>& counts) {
+    const int lastLine = lines_.count() - 1;
+    const int fitBytes = asciiWidth_ < 0 ? -1 : asciiWidth_ == 0 ? INT_MAX : wrapWidth_ / asciiWidth_;
+    lengths_.clear();
+    lines_.visit(from, [&](int line, int length) {
+        if (line >= to) return false;
+        lengths_.push_back(length);
+        return true;
+    });
+    int start = lines_.start(from);
+    std::optional<TextBuffer::SpanWalker> pieces;
+    const char* piece = nullptr;  // the bytes of the piece that holds start, from pieceStart to pieceEnd
+    int pieceStart = 0, pieceEnd = 0;
+    for (std::size_t k = 0; k < lengths_.size(); ++k) {
+        const int line = from + static_cast<int>(k);
+        const int length = lengths_[k];
+        const TextLines::Located located{line, start, length};
+        start += length;
+        if (length > kLongLine) {
+            counts.push_back(measureLong ? countDisplayLines(lineSpan(located)) : DisplayCounts::kUnknown);
+            continue;
+        }
+        if (length == 0) {
+            counts.push_back(1);
+            continue;
+        }
+        if (located.start >= pieceEnd) {
+            if (!pieces) pieces.emplace(text_, located.start);
+            while (pieces->span().start + pieces->span().length <= located.start) pieces->next();
+            piece = pieces->span().data;
+            pieceStart = pieces->span().start;
+            pieceEnd = pieceStart + pieces->span().length;
+        }
+        if (located.end() <= pieceEnd) {
+            const char* bytes = piece + (located.start - pieceStart);
+            const int characters =
+                length - TextLines::breakLength(length, line == lastLine, [bytes](int i) { return bytes[i]; });
+            // Printable ASCII of one width needs only its length looked at.
+            const bool plain = characters <= fitBytes && located.start + characters + 16 <= pieceEnd &&
+                               bytescan::allPrintable(bytes, characters);
+            if (plain || fitsWhole(bytes, characters)) {
+                counts.push_back(1);
+                continue;
+            }
+        }
+        counts.push_back(countDisplayLines(lineSpan(located)));
+    }
+}
+
 // ---- x marks of long lines without wrap ----
 
 template <class Enough>
@@ -333,76 +417,57 @@ void TextLayout::edited(const TextLines::Edit& edit, int pos, int inserted, int 
         }
     }
     if (!wrap_) return;
-    displays_.erase(edit.first + 1, edit.removed);
-    std::vector<int> fresh(static_cast<std::size_t>(edit.added), -1);
-    displays_.insert(edit.first + 1, fresh);
-    for (int line = edit.first; line <= edit.first + edit.added; ++line) {
-        LineSpan span = line == edit.first ? first : lineSpan(line);
-        int count = -1;
-        if (!isLong(span)) {
-            count = countDisplayLines(span);
-        } else if (line == edit.first && entry != nullptr && entry->complete) {
-            count = 1 + static_cast<int>(entry->starts.size());
-        }
-        displays_.set(line, count);
+    std::vector<int> counts;
+    if (!isLong(first)) {
+        counts.push_back(countDisplayLines(first));
+    } else {
+        counts.push_back(entry != nullptr && entry->complete ? 1 + static_cast<int>(entry->starts.size())
+                                                             : DisplayCounts::kUnknown);
     }
+    countLines(edit.first + 1, edit.first + edit.added + 1, false, counts);
+    displays_.replace(edit.first, edit.removed + 1, counts);
 }
 
 // ---- display line numbers ----
 
 void TextLayout::resolve(int from, int to) {
     std::vector<int> counts;
-    int start = lines_.start(from);
-    for (int batch = from; batch < to;) {
-        int batchEnd = std::min(to, batch + kResolveBatch);
+    for (int line = displays_.nextUnknown(from); line < to; line = displays_.nextUnknown(line)) {
+        const int end = std::min({to, displays_.unknownRunEnd(line), line + kResolveBatch});
         counts.clear();
-        displays_.visit(batch, [&](int i, int count) {
-            if (i >= batchEnd) return false;
-            counts.push_back(count);
-            return true;
-        });
-        lines_.visit(batch, [&](int i, int length) {
-            if (i >= batchEnd) return false;
-            int& count = counts[static_cast<std::size_t>(i - batch)];
-            if (count < 0) {
-                count = countDisplayLines(lineSpan(TextLines::Located{i, start, length}));
-            }
-            start += length;
-            return true;
-        });
-        std::size_t k = 0;
-        displays_.modify(batch, batchEnd, [&](int& count) { count = counts[k++]; });
-        batch = batchEnd;
+        countLines(line, end, true, counts);
+        displays_.replace(line, end - line, counts);
+        line = end;
     }
 }
 
 void TextLayout::resolveBefore(int line) {
-    int unknown = displays_.find(kUnknown, 0).index;
+    const int unknown = displays_.firstUnknown();
     if (unknown < line) resolve(unknown, line);
 }
 
-TextBlocks<int, TextLayout::DisplayTraits>::Found TextLayout::locateDisplay(int index) {
+DisplayCounts::Found TextLayout::locateDisplay(int index) {
     for (;;) {
-        auto found = displays_.find(kKnown, index);
-        int unknown = displays_.find(kUnknown, 0).index;
-        if (found.index < unknown || unknown == displays_.size()) return found;
-        resolve(unknown, std::min(displays_.size(), unknown + kResolveBatch));
+        const DisplayCounts::Found found = displays_.findDisplay(index);
+        const int unknown = displays_.firstUnknown();
+        if (found.line < unknown || unknown == displays_.lines()) return found;
+        resolve(unknown, std::min(displays_.lines(), unknown + kResolveBatch));
     }
 }
 
 int TextLayout::displayLineCount() {
     if (!wrap_) return lines_.count();
-    resolveBefore(displays_.size());
-    return displays_.total()[kKnown];
+    resolveBefore(displays_.lines());
+    return displays_.knownTotal();
 }
 
 bool TextLayout::hasDisplayLine(int index) {
     if (index < 0) return false;
     if (!wrap_) return index < lines_.count();
-    return locateDisplay(index).index < displays_.size();
+    return locateDisplay(index).line < displays_.lines();
 }
 
-int TextLayout::knownDisplayCount(int line) const { return wrap_ ? displays_[line] : 1; }
+int TextLayout::knownDisplayCount(int line) const { return wrap_ ? displays_.count(line) : 1; }
 
 DisplayLine TextLayout::makeDisplayLine(const LineSpan& span, int index, int segment) {
     if (!wrap_) return DisplayLine{index, span.line, span.start, span.end, span.next, false};
@@ -415,8 +480,8 @@ DisplayLine TextLayout::makeDisplayLine(const LineSpan& span, int index, int seg
 
 DisplayLine TextLayout::displayLine(int index) {
     if (!wrap_) return makeDisplayLine(lineSpan(index), index, 0);
-    auto found = locateDisplay(index);
-    return makeDisplayLine(lineSpan(found.index), index, index - found.before[kKnown]);
+    const DisplayCounts::Found found = locateDisplay(index);
+    return makeDisplayLine(lineSpan(found.line), index, index - found.before);
 }
 
 DisplayLine TextLayout::displayLineAt(int offset) {
@@ -424,7 +489,7 @@ DisplayLine TextLayout::displayLineAt(int offset) {
     LineSpan span = lineSpan(at);
     if (!wrap_) return makeDisplayLine(span, at.line, 0);
     resolveBefore(at.line);
-    int before = displays_.prefix(at.line)[kKnown];
+    int before = displays_.knownBefore(at.line);
     int relative = std::min(offset, span.end) - span.start;
     const std::vector<int>& starts = wrapStarts(span, relative, 0);
     int segment = static_cast<int>(std::upper_bound(starts.begin(), starts.end(), relative) - starts.begin());

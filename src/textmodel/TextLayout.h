@@ -7,12 +7,14 @@
 //
 // Everything is computed on demand and kept only where it is dear to compute
 // again. With wrap, the number of display lines of each line is kept in
-// TextBlocks, unknown (-1) until a query needs it. Lines longer than
+// DisplayCounts, unknown until a query needs it; a line whose bytes are
+// seen to fit the width in one quick pass over them takes one display line
+// without being laid out. Lines longer than
 // kLongLine bytes (a minified page on one line) keep their wrap points, or
 // without wrap an x mark every few thousand bytes, in a small cache that an
 // edit updates in place: a keystroke re-wraps the display lines around it and
 // stops where the old wrap points line up again.
-#include "textmodel/TextBlocks.h"
+#include "textmodel/DisplayCounts.h"
 #include "textmodel/TextLines.h"
 #include "textmodel/TextUnit.h"
 
@@ -51,6 +53,9 @@ public:
 
     // The metrics must outlive their use here; tabWidth >= 1 pixel.
     void setMetrics(const TextMetrics& metrics, int tabWidth);
+    // Metrics that measure like the ones in use (TextMetrics::measuresLike)
+    // take their place; the layout holds.
+    void replaceMetrics(const TextMetrics& alike) { metrics_ = &alike; }
     void setWrap(bool wrap, int width);
 
     // Text changes, told after TextBuffer and TextLines have changed: the
@@ -95,12 +100,6 @@ private:
         std::vector<int> starts;
         std::vector<std::int64_t> xs;
     };
-    struct DisplayTraits {
-        static constexpr int kWeights = 2;   // known display lines, unknown lines
-        static std::array<int, 2> weights(int count) { return {count < 0 ? 0 : count, count < 0 ? 1 : 0}; }
-    };
-    enum : int { kKnown = 0, kUnknown = 1 };
-
     LineSpan lineSpan(int line) const;
     LineSpan lineSpan(const TextLines::Located& line) const;
     int unitWidth(const TextUnit& unit, unsigned char byte, std::int64_t x) const {
@@ -108,6 +107,8 @@ private:
         return tabOrWideWidth(unit, x);
     }
     int tabOrWideWidth(const TextUnit& unit, std::int64_t x) const;
+    // The width of a character of two UTF-8 bytes, asked of the metrics once.
+    int twoByteWidth(char32_t codePoint) const;
     int wrapAfter(int start, int end) const;
     // x at the stop at or before `to`, walking from the stop `from` at x.
     std::int64_t advance(int from, std::int64_t x, int to, int end) const;
@@ -120,6 +121,14 @@ private:
     void measureWrap(LongLine& entry, const LineSpan& span, int until, int segments);
     void rewrap(LongLine& entry, const LineSpan& span, int pos, int inserted, int removed);
     int countDisplayLines(const LineSpan& span);
+    // Whether a line's characters, the `length` bytes at `bytes`, fit the wrap
+    // width whole (then it is one display line); false also when it takes a
+    // layout to tell.
+    bool fitsWhole(const char* bytes, int length) const;
+    // Display lines of lines [from, to), appended to counts: the pieces are
+    // read in order, each line measured only when it may wrap; a long line
+    // only when measureLong, else its count is unknown.
+    void countLines(int from, int to, bool measureLong, std::vector<int>& counts);
     // The x mark (relative offset, x) at or before a relative offset, or at
     // or before an x; marks are measured as far as the question needs.
     std::pair<int, std::int64_t> markAtOffset(const LineSpan& span, int offset);
@@ -134,7 +143,7 @@ private:
     void resetDisplayCounts();
     void resolve(int from, int to);
     void resolveBefore(int line);
-    TextBlocks<int, DisplayTraits>::Found locateDisplay(int index);
+    DisplayCounts::Found locateDisplay(int index);
     DisplayLine makeDisplayLine(const LineSpan& span, int index, int segment);
 
     const TextBuffer& text_;
@@ -144,10 +153,14 @@ private:
     bool wrap_ = false;
     int wrapWidth_ = 0;
     std::array<int, 256> byteWidths_{};
-    TextBlocks<int, DisplayTraits> displays_;
+    // The width of every printable ASCII character when they are all alike, else -1.
+    int asciiWidth_ = -1;
+    mutable std::array<int, 0x800> twoByteWidths_{};
+    DisplayCounts displays_;
     std::vector<LongLine> longLines_;
     std::uint64_t useClock_ = 0;
     std::vector<int> shortStarts_;
+    std::vector<int> lengths_;   // countLines' line lengths
 };
 
 }  // namespace tagloom

@@ -17,6 +17,9 @@ public:
     // Advance of a character: a decoded UTF-8 character, a Windows-1252
     // character, or the control picture that stands for a control byte.
     virtual int charWidth(char32_t codePoint) const = 0;
+    // Whether other metrics measure every character as these do, so that a
+    // layout made with one holds for the other (the same font made again).
+    virtual bool measuresLike(const TextMetrics&) const { return false; }
 };
 
 class FixedPitchMetrics final : public TextMetrics {
@@ -26,6 +29,10 @@ public:
     int lineHeight() const override { return lineHeight_; }
     int averageCharWidth() const override { return charWidth_; }
     int charWidth(char32_t) const override { return charWidth_; }
+    bool measuresLike(const TextMetrics& other) const override {
+        const auto* fixed = dynamic_cast<const FixedPitchMetrics*>(&other);
+        return fixed && fixed->charWidth_ == charWidth_ && fixed->lineHeight_ == lineHeight_;
+    }
 
 private:
     int charWidth_;

@@ -331,9 +331,13 @@ void CHemlowHTMLView::OnMouseDown() { postRepaint(); }
 
 // --- the document's view --------------------------------------------------------
 
+// The font and the tab stops the initial update applies go first: the text
+// is laid out once, with them, and not once more when they come (a page of
+// a gigabyte takes a second each time).
 void CHemlowHTMLView::adoptLoadedText(LoadedText&& loaded) {
     bUnixFile = loaded.bUnixFile ? 1 : 0;
     nStrayCRs = static_cast<int>(std::min<std::size_t>(loaded.nStrayCRs, INT32_MAX));
+    ApplyFont();
     control_.adoptText(std::move(loaded.text));
     postRepaint();
 }

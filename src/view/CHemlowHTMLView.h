@@ -144,6 +144,7 @@ public:
 
     // ---- DocumentView ----
     void adoptLoadedText(LoadedText&& loaded) override;
+    TextPieces textPieces() override { return controlText(control_); }
     void emptyText() override;
     void resetLineEnds() override;
     bool readOnly() const override { return IsReadOnly(); }

@@ -32,8 +32,16 @@ void ClipboardCommands::pushLifo(std::string text) {
     if (lifoTexts.size() > kLifoDepth) lifoTexts.resize(kLifoDepth);
 }
 
+bool ClipboardCommands::selectionFits(const char* title) {
+    if (view_.control().selection().length() <= kLargestCopy) return true;
+    platform_.prompter.ask({"The selection is too large for the clipboard, which takes up to 64 MB.", title,
+                            Buttons::Ok, Icon::Warning, 0});
+    return false;
+}
+
 void ClipboardCommands::Cut() {
     EditControl& control = view_.control();
+    if (!selectionFits("Tagloom - Cut")) return;
     pushLifo(control.selectedText());
     if (control.isReadOnly() || !hasSelection()) return;
     // The text goes only once it is safe on the clipboard.
@@ -42,6 +50,7 @@ void ClipboardCommands::Cut() {
 
 void ClipboardCommands::Copy() {
     const EditControl& control = view_.control();
+    if (!selectionFits("Tagloom - Copy")) return;
     const std::string text = control.selectedText();
     pushLifo(text);
     if (!text.empty()) platform_.clipboard.setText(text, control.encoding());

@@ -22,7 +22,7 @@ public:
     }
     void emptyText() override { text_.clear(); }
     void resetLineEnds() override { bUnixFile = false; }
-    std::string_view text() override { return text_; }
+    TextPieces textPieces() override { return wholeText(text_); }
     bool unixFile() const override { return bUnixFile; }
     bool readOnly() const override { return bReadOnly; }
     void setReadOnly(bool value) override { bReadOnly = value; }

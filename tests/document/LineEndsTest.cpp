@@ -6,9 +6,11 @@
 
 #include <algorithm>
 #include <random>
+#include <vector>
 
 #include "support/TestFiles.h"
 #include "document/FileIO.h"
+#include "textmodel/EditControl.h"
 
 namespace tagloom {
 namespace {
@@ -168,6 +170,93 @@ TEST(LineEnds, randomBytesConvertLikeTheByteLoopAndSurviveASaveAndReload) {
             EXPECT_EQ(reloaded.nStrayCRs, 0u);
             EXPECT_EQ(reloaded.bUnixFile, unix && saved.find('\n') != std::string::npos);
         }
+    }
+}
+
+// Texts in which every kind of line end stands among runs of letters long
+// enough for the conversions' fast steps: 16 bytes at a time, and stretches
+// of CR LF pairs only.
+std::string lineEndText(std::mt19937& random, std::size_t size) {
+    static const std::vector<std::string> parts = {"\r\n", "\r\r\n", "\r", "\n", "a", "<p>", "\xC3\xA9",
+                                                    "\0", std::string(17, 'x'), std::string(300, 'y'),
+                                                    "line of twenty bytes\r\n"};
+    std::uniform_int_distribution<std::size_t> pick(0, parts.size() - 1);
+    std::string text;
+    while (text.size() < size) text += parts[pick(random)];
+    return text;
+}
+
+// The pieces of a text cut at random places, CR LF pairs cut in two among them.
+std::vector<std::string_view> cutAnywhere(std::string_view text, std::mt19937& random) {
+    std::vector<std::string_view> pieces;
+    std::uniform_int_distribution<std::size_t> length(0, 80);
+    while (!text.empty()) {
+        const std::size_t n = std::min(text.size(), random() % 8 == 0 ? length(random) * 1000 : length(random));
+        pieces.push_back(text.substr(0, n));
+        text.remove_prefix(n);
+    }
+    return pieces;
+}
+
+TEST(LineEnds, aTextWrittenInPiecesCutAnywhereGivesTheBytesOfTheWholeText) {
+    std::mt19937 random(11);
+    for (int round = 0; round < 200; ++round) {
+        const std::string text = lineEndText(random, static_cast<std::size_t>(round) * 300);
+        const std::vector<std::string_view> pieces = cutAnywhere(text, random);
+        for (const bool unix : {false, true}) {
+            std::string file;
+            FileBytesWriter writer(unix, [&file](std::string_view block) {
+                file += block;
+                return true;
+            });
+            for (const std::string_view piece : pieces) writer.add(piece);
+            ASSERT_TRUE(writer.finish());
+            ASSERT_EQ(file, naiveStore(text, unix)) << "round " << round << " unix " << unix;
+        }
+    }
+}
+
+TEST(LineEnds, aFileReadInBlocksCutAnywhereLoadsLikeTheByteLoop) {
+    std::mt19937 random(12);
+    for (int round = 0; round < 200; ++round) {
+        // Files with LF line ends, with DOS ones, and with both and stray CRs.
+        std::string file = lineEndText(random, static_cast<std::size_t>(round) * 400);
+        if (round % 3 == 0) file = naiveStore(file, true);
+        if (round % 3 == 1) file = naiveStore(file, false);
+        const LoadedText expected = naiveLoad(file);
+        LineEndCount count;
+        count.add(file);
+        EditorTextBuilder builder(editorTextLength(file.size(), count));
+        for (const std::string_view block : cutAnywhere(file, random)) builder.append(block);
+        const LoadedText loaded = builder.finish();
+        ASSERT_EQ(loaded.text, expected.text) << "round " << round;
+        ASSERT_EQ(loaded.bUnixFile, expected.bUnixFile) << "round " << round;
+        ASSERT_EQ(loaded.nStrayCRs, expected.nStrayCRs) << "round " << round;
+    }
+}
+
+// A save writes the edited text from its pieces as they lie: random edits cut
+// CR LF pairs across pieces, make bookmarked lines (CR CR LF) and stray CRs,
+// and the file holds what the whole text, joined, would have given.
+TEST(LineEnds, aSaveAfterRandomEditsWritesThePiecesAsTheWholeTextWouldBe) {
+    QTemporaryDir folder;
+    std::mt19937 random(13);
+    const auto pick = [&](std::size_t n) { return static_cast<int>(random() % n); };
+    const std::vector<std::string> typed = {"\r", "\n", "\r\n", "\r\r\n", "x", "<br>", std::string(40, 'z')};
+    EditControl control;
+    control.adoptText(toEditorText(lineEndText(random, 200000)).text);
+    for (int round = 1; round <= 30; ++round) {
+        for (int edit = 0; edit < 50; ++edit) {
+            const int at = pick(static_cast<std::size_t>(control.length()) + 1);
+            control.setSel(at, at + (pick(3) == 0 ? pick(5) : 0));
+            control.replaceSel(typed[static_cast<std::size_t>(pick(typed.size()))]);
+        }
+        for (const bool unix : {false, true}) {
+            const std::string path = folder.filePath("saved.html").toStdString();
+            ASSERT_TRUE(writeTextFile(path, controlText(control), unix).ok);
+            ASSERT_EQ(test::readRawFile(path), naiveStore(control.getText(), unix)) << "round " << round;
+        }
+        ASSERT_FALSE(control.isLockFree()) << "the save joined the pieces";
     }
 }
 

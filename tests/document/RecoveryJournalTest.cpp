@@ -129,6 +129,58 @@ TEST(RecoveryJournal, aWholeTextChangeIsOneSnapshotAndTheJournalGoesWithTheUnsav
     EXPECT_FALSE(test::fileNamesIn(j.folder).size());
 }
 
+// A save drops the carriage returns of bookmarked lines and stray ones and
+// writes bare LFs as line ends; the records that put them back come from a
+// scan that passes over the CR LF pairs of a text in large steps. Wherever
+// they stand in a page of thousands of lines (a whole-text change brings
+// them in anywhere in one piece, edits in pieces of their own), the journal
+// after the save gives back the text.
+TEST(RecoveryJournal, theCarriageReturnsASaveDropsComeBackWhereverTheyStandInALargeText) {
+    std::mt19937 random(23);
+    const auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    const std::string oddities[] = {"\r\r\n", "\n", "\r", "\rx", "\r\r", "\n\n"};
+    for (int round = 0; round < 40; ++round) {
+        Journal j;
+        const std::string page = j.home.filePath("page.html").toStdString();
+        test::writeRawFile(page, "<p>\n");
+        j.open(page);
+        std::string text;
+        while (text.size() < 40000) {
+            text += std::string(static_cast<std::size_t>(pick(0, 90)), 'a');
+            text += pick(0, 9) == 0 ? oddities[pick(0, 5)] : "\r\n";
+        }
+        j.control.exchangeText(std::move(text));
+        for (int i = 0, n = pick(0, 20); i < n; ++i) j.edit(pick(0, j.control.length()), 0, oddities[pick(0, 5)]);
+        const WriteResult written = writeTextFile(page, controlText(j.control), pick(0, 1) == 1);
+        ASSERT_TRUE(written.ok);
+        j.journal.setBase({page, fileIdentity(page), false, written.fileLength, written.checksum},
+                          RecoveryJournal::Base::Saved);
+        j.control.setModify(false);
+        j.edit(pick(0, j.control.length()), 0, "!");
+        j.journal.flush();
+        ASSERT_EQ(j.recovered(), j.text()) << "round " << round;
+    }
+}
+
+// A snapshot is written from the text's pieces as they lie, never joined
+// into one block first: a text of a gigabyte must not take a second
+// gigabyte for it. Each piece is one write of its own.
+TEST(RecoveryJournal, aSnapshotOfATextInManyPiecesIsWrittenPieceByPiece) {
+    Journal j;
+    j.open();
+    j.control.exchangeText(std::string(100000, 'a'));
+    for (int i = 0; i < 50; ++i) j.edit(i * 1000, 0, "<b>");
+    ASSERT_FALSE(j.control.isLockFree());
+    const test::InjectedFault counting(j.folder, 1000000);
+    j.journal.flush();
+    EXPECT_GT(counting.operations(), 100);
+    EXPECT_FALSE(j.control.isLockFree());
+    const JournalReading reading = readJournal(*readJournalBytes(*j.journal.file()));
+    ASSERT_EQ(reading.records.size(), 1u);
+    EXPECT_EQ(reading.records[0].kind, JournalRecord::Kind::Snapshot);
+    EXPECT_EQ(j.recovered(), j.text());
+}
+
 // Each open, write, sync and rename of the journal fails in turn: where the
 // journal may have lost an edit the user is told once, the editor goes on,
 // and the next edit after a minute writes a journal that holds the whole text.

@@ -169,6 +169,21 @@ TEST(FindEngine, markAllCountsOverlappingOccurrencesUnderTheWholeWordRule) {
     }
 }
 
+// Mark All counts over the edited text's pieces: a page of a gigabyte is not
+// joined into a second block to count in.
+TEST(FindEngine, markAllCountsAnEditedTextWithoutJoiningItsPieces) {
+    std::string page;
+    for (int i = 0; i < 20000; ++i) page += "<p>one two</p>\n";
+    Engine e(page);
+    e.select(3, 3);
+    e.control().typeText("one ");
+    ASSERT_FALSE(e.control().isLockFree());
+    e.press(FindRequest::kMarkAllOrReplaceAll, "one");
+    ASSERT_EQ(e.boxes().size(), 1u);
+    EXPECT_EQ(e.boxes()[0].text, "Found 20001 occurrences of \"one\" .\nGo to the first occurrence?");
+    EXPECT_FALSE(e.control().isLockFree());
+}
+
 TEST(FindEngine, aMarkAllThatFindsNothingHidesTheMarksButKeepsTheMarkedText) {
     Engine e("one two one");
     e.fake.prompter.answers = {Answer::No, Answer::Ok};

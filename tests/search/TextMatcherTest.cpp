@@ -100,5 +100,38 @@ TEST(ControlSearch, windowsOfAnEditedTextFindWhatTheWholeTextSearchFinds) {
     }
 }
 
+// A search of megabytes goes through windows of a megabyte at most, read in
+// place where they lie in one piece: every occurrence is found as a search
+// of the whole text finds it, across window and piece borders, and the
+// text is never joined into one block for it.
+TEST(ControlSearch, aSearchOfMegabytesFindsAcrossWindowsAndPiecesWithoutJoiningTheText) {
+    std::mt19937 random(6);
+    const auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    const std::string pieces[] = {"ab", "AB", "\xC3\xA9", " ", std::string(997, 'x'), "\r\n"};
+    std::string text;
+    while (text.size() < (std::size_t{5} << 19)) text += pieces[pick(0, 5)];
+    EditControl control;
+    control.setText(text);
+    for (int i = 0; i < 300; ++i) {
+        const int at = pick(0, control.length());
+        control.setSel(at, at);
+        control.replaceSel(pieces[pick(0, 3)]);
+    }
+    control.setSel(control.length(), control.length());
+    control.replaceSel("needle");
+    const std::string whole = control.getText();
+    for (const auto& [what, matchCase] : {std::pair{std::string("ab"), true}, std::pair{std::string("xab \xC3\xA9"), false},
+                                          std::pair{std::string("needle"), true}}) {
+        const TextMatcher matcher(what, matchCase, TextEncoding::Utf8);
+        std::vector<TextMatch> found, expected;
+        forEachMatch(control, matcher, [&found](const TextMatch& m) { found.push_back(m); });
+        matcher.forEach(whole, [&expected](const TextMatch& m) { expected.push_back(m); });
+        ASSERT_EQ(found, expected) << what;
+        ASSERT_EQ(findForward(control, matcher, 0), matcher.findFirst(whole, 0, whole.size())) << what;
+        ASSERT_EQ(findBackward(control, matcher, control.length()), matcher.findLast(whole, whole.size())) << what;
+    }
+    EXPECT_FALSE(control.isLockFree()) << "a search joined the pieces";
+}
+
 }  // namespace
 }  // namespace tagloom

@@ -179,6 +179,49 @@ struct WrapCase {
     std::vector<int> rowStarts;
 };
 
+// Metrics of 7 pixels a character that count what they are asked.
+class CountingMetrics final : public TextMetrics {
+public:
+    int lineHeight() const override { return kH; }
+    int averageCharWidth() const override { return 7; }
+    int charWidth(char32_t) const override {
+        ++asked;
+        return 7;
+    }
+    bool measuresLike(const TextMetrics& other) const override {
+        return dynamic_cast<const CountingMetrics*>(&other) != nullptr;
+    }
+    mutable int asked = 0;
+};
+
+// An open sets the editor's font again after the text is in: the same font
+// made again must not lay out a text of a gigabyte once more.
+TEST(EditControlLayoutTest, theSameFontMadeAgainKeepsTheLayoutAndIsWhatItMeasuresWith) {
+    EditControl control;
+    control.setFontMetrics(std::make_unique<CountingMetrics>());
+    control.setClientSize(30 * 7, 10 * kH);
+    control.setWordWrap(true);
+    std::string text;
+    for (int i = 0; i < 2000; ++i) text += std::string(static_cast<std::size_t>(i % 50), 'w') + "\xC3\xA9\r\n";
+    control.setText(text);
+    const int rows = control.lineCount();
+
+    auto again = std::make_unique<CountingMetrics>();
+    const CountingMetrics& madeAgain = *again;
+    control.setFontMetrics(std::move(again));
+    EXPECT_EQ(madeAgain.asked, 0);
+    EXPECT_EQ(control.lineCount(), rows);
+    // The layout measures with the new metrics (the old ones are gone).
+    control.setText("\xE4\xB8\xAD");
+    EXPECT_EQ(control.posFromChar(3).x, 7);
+    EXPECT_GT(madeAgain.asked, 0);
+
+    // Other metrics lay the text out anew.
+    control.setText(text);
+    control.setFontMetrics(std::make_unique<FakeFontMetrics>());
+    EXPECT_NE(control.lineCount(), rows);
+}
+
 TEST(EditControlLayoutTest, wrappedLinesBreakAfterBlanksOrMidWord) {
     const std::vector<WrapCase> cases = {
         {"fits", "abc def", 10, {0}},

@@ -42,6 +42,36 @@ TEST(ClipboardCommands, cutCopyAndPasteWorkOnTheSelectionAndNothingIsLostWhenThe
     EXPECT_EQ(f.commands.lifoTexts, (std::vector<std::string>{"world", "hello"}));
 }
 
+// A selection beyond what the clipboard takes (the whole of a page of a
+// gigabyte) is neither cut nor copied: the user is told, the text and the
+// clipboard stay, and nothing goes to the LIFO buffer.
+TEST(ClipboardCommands, aSelectionLargerThanTheClipboardTakesIsRefusedWithAMessage) {
+    struct Case {
+        int command;
+        int extra;  // bytes beyond the largest copy
+        const char* title;
+    };
+    for (const Case c : {Case{cmd::Copy, 1, "Tagloom - Copy"}, Case{cmd::Cut, 1, "Tagloom - Cut"},
+                         Case{cmd::Copy, 0, nullptr}}) {
+        ClipboardFixture f;
+        f.fake.clipboard.contents = "before";
+        f.load(std::string(static_cast<std::size_t>(ClipboardCommands::kLargestCopy + c.extra), 'x'), 0, -1);
+        ASSERT_TRUE(f.router.run(c.command));
+        if (!c.title) {
+            EXPECT_EQ(f.fake.clipboard.contents.value_or("").size(), static_cast<std::size_t>(ClipboardCommands::kLargestCopy));
+            EXPECT_TRUE(f.fake.prompter.messages.empty());
+            continue;
+        }
+        ASSERT_EQ(f.fake.prompter.messages.size(), 1u) << c.title;
+        EXPECT_EQ(f.fake.prompter.messages[0],
+                  (Message{"The selection is too large for the clipboard, which takes up to 64 MB.", c.title, Buttons::Ok,
+                           Icon::Warning, 0}));
+        EXPECT_EQ(f.fake.clipboard.contents, "before") << c.title;
+        EXPECT_EQ(f.view.control().length(), ClipboardCommands::kLargestCopy + c.extra) << c.title;
+        EXPECT_TRUE(f.commands.lifoTexts.empty()) << c.title;
+    }
+}
+
 TEST(ClipboardCommands, aReadOnlyTextIsCopiedButNeitherCutNorPastedInto) {
     ClipboardFixture f;
     f.fake.clipboard.contents = "clip";

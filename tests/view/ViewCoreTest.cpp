@@ -174,6 +174,34 @@ TEST(ViewCore, lineAndColumnFollowTheCaretWhoeverMovesIt) {
     }
 }
 
+// Save writes the edited text from its pieces as they lie: the text of a
+// page of a gigabyte is never joined into a second block for it. A CR typed
+// before an LF splits that line break across two pieces.
+TEST(ViewCore, aSaveAfterEditsWritesThePiecesWithoutJoiningTheText) {
+    QTemporaryDir dir;
+    const std::string path = dir.filePath(QStringLiteral("page.html")).toStdString();
+    std::string page;
+    for (int i = 0; i < 3000; ++i) page += "<p>line " + std::to_string(i) + "</p>\n";
+    test::writeRawFile(path, page);
+    ViewFixture f;
+    ASSERT_TRUE(f.document.OpenDocumentFile(path));
+    f.select(3, 3);
+    f.control().typeText("edited ");
+    const int lineEnd = f.control().textLineIndex(2) - 1;  // the LF of the second line
+    f.select(lineEnd, lineEnd);
+    f.control().typeText("!\r");
+    f.select(f.control().length(), f.control().length());
+    f.control().typeText("<!-- end -->");
+    ASSERT_FALSE(f.control().isLockFree());
+    f.document.Save();
+    EXPECT_FALSE(f.document.IsModified());
+    EXPECT_FALSE(f.control().isLockFree()) << "the save joined the pieces";
+    std::string expected = page;
+    expected.insert(3, "edited ");
+    expected.insert(expected.find('\n', expected.find('\n') + 1), "!");
+    EXPECT_EQ(test::readRawFile(path), expected + "<!-- end -->");
+}
+
 TEST(ViewCore, theInitialUpdateReportsStrayCarriageReturnsOnce) {
     struct Case {
         std::string file;

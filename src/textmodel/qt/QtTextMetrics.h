@@ -21,6 +21,10 @@ public:
     int lineHeight() const override { return lineHeight_; }
     int averageCharWidth() const override { return averageCharWidth_; }
     int charWidth(char32_t codePoint) const override;
+    bool measuresLike(const TextMetrics& other) const override {
+        const auto* qt = dynamic_cast<const QtTextMetrics*>(&other);
+        return qt && qt->font_ == font_;
+    }
 
     const QFont& font() const { return font_; }
     int ascent() const { return metrics_.ascent(); }
