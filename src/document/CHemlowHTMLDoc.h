@@ -65,6 +65,12 @@ public:
     void SetModifiedFlag(bool modified);
     bool IsModified() const { return modified_; }
     const std::string& GetPathName() const { return pathName_; }
+    // Shows the save dialog until the user chooses a file that does not exist
+    // yet or agrees to replace it. A chosen name without a "." gets the
+    // extension that `extensionOf` gives for the chosen filter; the result
+    // holds the final path. Nothing when the user cancels.
+    std::optional<FileDialogResult> chooseSavePath(FileDialogRequest request,
+                                                   const std::function<std::string(int filterIndex)>& extensionOf);
     const std::string& GetTitle() const { return title_; }
     void SetTitle(const std::string& title);
 
@@ -84,12 +90,6 @@ private:
     void makeNew();
     bool saveToCurrentPathOrAs();
     bool runSaveAs();
-    // Shows the save dialog until the user chooses a file that does not exist
-    // yet or agrees to replace it. A chosen name without a "." gets the
-    // extension that `extensionOf` gives for the chosen filter; the result
-    // holds the final path. Nothing when the user cancels.
-    std::optional<FileDialogResult> chooseSavePath(FileDialogRequest request,
-                                                   const std::function<std::string(int filterIndex)>& extensionOf);
     // Asks whether the existing file at `path` may be replaced.
     bool mayReplace(const std::string& path, const std::string& title);
     void reportError(const std::string& text);

@@ -18,8 +18,9 @@ constexpr const char* kPrepareTitle = "Prepare Printing";
 }  // namespace
 
 PrintCommands::PrintCommands(EditorView& view, const EditorSettings& settings, Platform& platform,
-                             CommandRouter& router, std::function<std::string()> title)
-    : view_(view), settings_(settings), platform_(platform), title_(std::move(title)) {
+                             CommandRouter& router, std::function<std::string()> title,
+                             std::function<SyntaxLanguage()> language)
+    : view_(view), settings_(settings), platform_(platform), title_(std::move(title)), language_(std::move(language)) {
     const auto printable = [this](CommandState& s) { s.enabled = framework_ && view_.control().length() != 0; };
     router.add(cmd::Print, [this] { OnFilePrint(); }, printable);
     router.add(cmd::PrintPreview, [this] { OnFilePrintPreview(); }, printable);
@@ -34,9 +35,10 @@ void PrintCommands::attach(PrintFramework& framework, std::function<PageValues()
 
 std::unique_ptr<PrintJob> PrintCommands::Prepare() {
     const PageValues page = pageValues_();
+    PrintOptions options = PrintOptions::from(settings_);
+    if (settings_.bPrintColor) options.language = language_();
     auto job = std::make_unique<PrintJob>(std::string(view_.text()),
-                                          unmarkedTitle(title_(), view_.control().getModify()),
-                                          PrintOptions::from(settings_), page);
+                                          unmarkedTitle(title_(), view_.control().getModify()), options, page);
     PrintDevice* printer = framework_->startPrinter(page);
     if (!printer) {
         platform_.prompter.ask({"Problem with Device Context", kPrepareTitle, Buttons::Ok, Icon::Error, 0});

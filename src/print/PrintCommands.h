@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/PrintDialogs.h"
+#include "syntax/SyntaxLanguage.h"
 
 namespace tagloom {
 
@@ -20,9 +21,10 @@ struct Platform;
 
 class PrintCommands {
 public:
-    // `title` gives the document's title as the window shows it.
+    // `title` gives the document's title as the window shows it, `language`
+    // the language its text is coloured in on the screen.
     PrintCommands(EditorView& view, const EditorSettings& settings, Platform& platform, CommandRouter& router,
-                  std::function<std::string()> title);
+                  std::function<std::string()> title, std::function<SyntaxLanguage()> language);
     PrintCommands(const PrintCommands&) = delete;
     PrintCommands& operator=(const PrintCommands&) = delete;
     ~PrintCommands();
@@ -42,6 +44,7 @@ private:
     const EditorSettings& settings_;
     Platform& platform_;
     std::function<std::string()> title_;
+    std::function<SyntaxLanguage()> language_;
     PrintFramework* framework_ = nullptr;
     std::function<PageValues()> pageValues_;
 };

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "settings/EditorSettings.h"
+#include "syntax/SyntaxLexer.h"
 
 namespace tagloom {
 
@@ -12,6 +13,12 @@ namespace {
 
 // Thousandths of an inch to device pixels, as the margins are converted.
 int toPixels(int thousandths, int dpi) { return std::max(0, thousandths) * dpi / 1000; }
+
+// The line that starts at start, with its LF.
+std::string_view lineFrom(std::string_view text, std::size_t start) {
+    const std::size_t lf = text.find('\n', start);
+    return text.substr(start, lf == std::string_view::npos ? std::string_view::npos : lf + 1 - start);
+}
 
 }  // namespace
 
@@ -121,6 +128,7 @@ void PrintJob::paginate() {
         }
         nLinesPerPage = std::max(nLinesPerPage, static_cast<unsigned>(placed));
     }
+    notePageLexers();
     // A printed line that starts right after an LF begins a new line of the
     // text; any other continues the line before and repeats its number.
     unsigned number = 0;
@@ -130,10 +138,58 @@ void PrintJob::paginate() {
     }
 }
 
+// One pass over the text, as far as the start of the last page: whole lines
+// without runs, and in the line a page starts in, token by token up to the
+// token that holds the page's first byte, so that a page that starts inside
+// a long line costs no lexing of the line's bytes before it.
+void PrintJob::notePageLexers() {
+    pageLexers_.clear();
+    if (options_.language == SyntaxLanguage::None) return;
+    const std::string_view text = text_;
+    PageLexer at{0, LineLexer(initialState(options_.language))};
+    for (const int pageStart : pageStarts_) {
+        const auto start = static_cast<std::size_t>(pageStart);
+        for (;;) {
+            const std::size_t lf = text.find('\n', at.lineStart);
+            if (lf == std::string_view::npos || lf >= start) break;
+            at.lexer.lexAll(text.substr(at.lineStart, lf + 1 - at.lineStart), nullptr);
+            at.lexer = LineLexer(at.lexer.state());
+            at.lineStart = lf + 1;
+        }
+        const std::string_view line = lineFrom(text, at.lineStart);
+        const std::size_t offset = start - at.lineStart;
+        while (at.lexer.position() < offset) {
+            LineLexer step = at.lexer;
+            step.lexTo(line, step.position() + 1, nullptr);
+            if (step.position() > offset) break;
+            at.lexer = step;
+        }
+        pageLexers_.push_back(at);
+    }
+}
+
+std::vector<StyleRun> PrintJob::pageStyles(int page, int end) const {
+    std::vector<StyleRun> runs;
+    if (pageLexers_.empty()) return runs;
+    const std::string_view text = text_;
+    const int from = pageStarts_[static_cast<std::size_t>(page - 1)];
+    PageLexer at = pageLexers_[static_cast<std::size_t>(page - 1)];
+    const auto stop = static_cast<std::size_t>(end);
+    while (at.lineStart < stop) {
+        const std::string_view line = lineFrom(text, at.lineStart);
+        RunCollector collector(runs, static_cast<int>(at.lineStart), from, end);
+        at.lexer.lexTo(line, stop - at.lineStart, &collector);
+        if (!at.lexer.finished(line)) break;
+        at.lexer = LineLexer(at.lexer.state());
+        at.lineStart += line.size();
+    }
+    return runs;
+}
+
 PrintedRun PrintJob::decoration(const std::string& text, int centreOrLeft, int top, bool centred) const {
     const PrintLayout label(text, *decorationFont_, 1, false);
     const PrintedLine line{0, label.length(), label.length()};
-    PrintedRun run{PrintedRun::Font::Decoration, top, decorationFont_->ascent(), decorationFont_->height(), {}};
+    PrintedRun run{PrintedRun::Font::Decoration, top, decorationFont_->ascent(), decorationFont_->height(), {}, {}};
     label.characters(line, centred ? centreOrLeft - label.width(line) / 2 : centreOrLeft, run.chars);
     return run;
 }
@@ -158,12 +214,17 @@ PageContent PrintJob::PrintPage(int page) const {
 
     const int end = page < pageCount() ? pageStarts_[static_cast<std::size_t>(page)] : layout_->length();
     const int fitting = linesFitting();
+    const std::vector<StyleRun> styles = pageStyles(page, end);
+    auto style = styles.begin();
     int pos = pageStarts_[static_cast<std::size_t>(page - 1)];
     for (int row = 0; row < fitting && pos < end; ++row) {
         const PrintedLine line = layout_->lineAt(pos, layout_->length(), area.right - area.left);
         PrintedRun run{PrintedRun::Font::Text, area.top + row * nPrintLineHeight, printingFont_->ascent(),
-                       printingFont_->height(), {}};
+                       printingFont_->height(), {}, {}};
         layout_->characters(line, area.left, run.chars);
+        while (style != styles.end() && style->end() <= line.start) ++style;
+        for (auto s = style; s != styles.end() && s->start < line.end; ++s)
+            if (s->style != StyleClass::Plain) run.styles.push_back(*s);
         content.runs.push_back(std::move(run));
         pos = line.next;
     }

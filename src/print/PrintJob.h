@@ -16,6 +16,9 @@
 #include "platform/PrintDialogs.h"
 #include "print/PrintDevice.h"
 #include "print/PrintLayout.h"
+#include "syntax/SyntaxLexer.h"
+#include "syntax/StyleRun.h"
+#include "syntax/SyntaxLanguage.h"
 
 namespace tagloom {
 
@@ -30,6 +33,8 @@ struct PrintOptions {
     bool lineNumbers = false;
     bool wrap = true;
     int tabChars = 4;
+    // The language the text's glyphs are coloured in; None prints them plain.
+    SyntaxLanguage language = SyntaxLanguage::None;
 
     static PrintOptions from(const EditorSettings& settings);
 };
@@ -44,6 +49,9 @@ struct PrintedRun {
     int ascent = 0;
     int height = 0;
     std::vector<VisibleChar> chars;
+    // Of a line of the text in a coloured job: the style runs of its bytes,
+    // in order; plain text has none.
+    std::vector<StyleRun> styles;
 };
 
 struct PageContent {
@@ -108,6 +116,10 @@ private:
     Area textArea() const;
     int linesFitting() const;
     PrintedRun decoration(const std::string& text, int centreOrLeft, int top, bool centred) const;
+    // Where the lexer stands as each page begins.
+    void notePageLexers();
+    // The style runs of the bytes [pageStart, end) of a page.
+    std::vector<StyleRun> pageStyles(int page, int end) const;
 
     std::string text_;
     std::string title_;
@@ -121,6 +133,11 @@ private:
     // The page inside the margins: the header at its top, the footer at its bottom.
     Area frame_;
     std::vector<int> pageStarts_;
+    struct PageLexer {
+        std::size_t lineStart = 0;  // of the line the lexer reads
+        LineLexer lexer;
+    };
+    std::vector<PageLexer> pageLexers_;  // one per page of a coloured job
 
     std::array<int, 4> rcPrintMargins{};
     int nHeaderHeight = 0;

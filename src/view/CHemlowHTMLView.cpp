@@ -23,6 +23,7 @@
 #include "textmodel/AsciiText.h"
 #include "view/BlockIndent.h"
 #include "view/FontFactory.h"
+#include "view/HtmlExportCommand.h"
 #include "view/ViewRules.h"
 #include "syntax/SyntaxLanguage.h"
 
@@ -58,7 +59,9 @@ CHemlowHTMLView::CHemlowHTMLView(Platform& platform, CommandRouter& router, Font
       fileCommands_(std::make_unique<FileCommands>(*this, settings_, document, platform, router)),
       helperPrograms_(std::make_unique<HelperPrograms>(*this, settings_, document, platform, router)),
       printing_(std::make_unique<PrintCommands>(*this, settings_, platform, router,
-                                                [this] { return document_.GetTitle(); })) {
+                                                [this] { return document_.GetTitle(); },
+                                                [this] { return syntax_.shownLanguage(); })),
+      htmlExport_(std::make_unique<HtmlExportCommand>(*this, document, platform, router)) {
     settings_.load(platform.settings);
     control_.setWordWrap(settings_.bWrap != 0);
     syntax_.setEnabled(settings_.bSyntaxColor != 0);

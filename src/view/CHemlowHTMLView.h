@@ -37,6 +37,7 @@ class GoToCommands;
 class HelperPrograms;
 class HtmlCommands;
 class InsertCommands;
+class HtmlExportCommand;
 class PrintCommands;
 class TextToolCommands;
 struct Platform;
@@ -213,6 +214,7 @@ private:
     std::unique_ptr<FileCommands> fileCommands_;
     std::unique_ptr<HelperPrograms> helperPrograms_;
     std::unique_ptr<PrintCommands> printing_;
+    std::unique_ptr<HtmlExportCommand> htmlExport_;
 
     int nLineHeight = 0;
     int nCharWidth = 0;

@@ -27,19 +27,13 @@ void SyntaxColouring::setEnabled(bool enabled) {
 }
 
 void SyntaxColouring::runs(int from, int to, std::vector<StyleRun>& out) {
-    const LexBudget budget = LexBudget::forTime(kSlice);
-    collect(from, to, out, &budget);
-}
-
-void SyntaxColouring::allRuns(int from, int to, std::vector<StyleRun>& out) { collect(from, to, out, nullptr); }
-
-void SyntaxColouring::collect(int from, int to, std::vector<StyleRun>& out, const LexBudget* budget) {
     if (!states_ || !enabled_ || from >= to) return;
+    const LexBudget budget = LexBudget::forTime(kSlice);
     const int first = control_.textLineFromChar(from);
     const int last = control_.textLineFromChar(std::max(from, to - 1));
     for (int line = first; line <= last; ++line) {
         line_.clear();
-        if (!states_->runs(line, line_, from, to, budget ? *budget : LexBudget::unlimited())) {
+        if (!states_->runs(line, line_, from, to, budget)) {
             reachLater(last);
             return;
         }
@@ -47,8 +41,6 @@ void SyntaxColouring::collect(int from, int to, std::vector<StyleRun>& out, cons
             if (run.style != StyleClass::Plain) out.push_back(run);
     }
 }
-
-void SyntaxColouring::lexToEnd() { reachLater(control_.textLineCount() - 1); }
 
 void SyntaxColouring::reachLater(int line) {
     const bool posted = wanted_ >= 0;

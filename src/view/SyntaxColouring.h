@@ -8,7 +8,6 @@
 #include <chrono>
 #include <functional>
 #include <optional>
-#include <string>
 #include <vector>
 
 #include "syntax/LineStates.h"
@@ -28,22 +27,19 @@ public:
     // Colours the text in language (None: not at all).
     void setLanguage(SyntaxLanguage language);
     SyntaxLanguage language() const { return states_ ? states_->language() : SyntaxLanguage::None; }
+    // The language the screen shows the text in: None while colouring is off.
+    SyntaxLanguage shownLanguage() const { return enabled_ ? language() : SyntaxLanguage::None; }
     void setEnabled(bool enabled);
     bool enabled() const { return enabled_; }
 
-    // The runs of the lines that hold the bytes [from, to), in order and
-    // tiling what they give; plain text and what is not lexed yet have no
-    // run. The lines it could not reach within its slice come on idle.
+    // The runs of the bytes [from, to) that are not plain text, in order;
+    // none while colouring is off. What the lexer could not reach within
+    // its slice has none either: it is lexed on idle, a slice at a time
+    // (a jump to the end of a large text lexes it all once that way), and
+    // painted again when reached.
     void runs(int from, int to, std::vector<StyleRun>& out);
-    // The same without a time limit (printing, export).
-    void allRuns(int from, int to, std::vector<StyleRun>& out);
-    // Lexes the whole text on idle, a slice at a time (Ctrl+End).
-    void lexToEnd();
-
-    const LineStates* states() const { return states_ ? &*states_ : nullptr; }
 
 private:
-    void collect(int from, int to, std::vector<StyleRun>& out, const LexBudget* budget);
     // Lexing on idle toward line, a slice at a time, then a repaint.
     void reachLater(int line);
 

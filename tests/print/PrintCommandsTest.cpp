@@ -30,6 +30,8 @@ public:
         calls.push_back(kind);
         pages = job.pageCount();
         title = job.title();
+        coloured = false;
+        for (const PrintedRun& run : job.PrintPage(1).runs) coloured = coloured || !run.styles.empty();
     }
 
     std::unique_ptr<FakePrinter> printer = std::make_unique<FakePrinter>();
@@ -37,6 +39,7 @@ public:
     std::vector<std::string> calls;
     int pages = 0;
     std::string title;
+    bool coloured = false;
 };
 
 struct PrintFixture : test::ComponentFixture {
@@ -46,13 +49,16 @@ struct PrintFixture : test::ComponentFixture {
     std::string title = "index.html";
     PageValues page;
     RecordingFramework framework;
-    PrintCommands commands{view, settings, fake.platform, router, [this] { return title; }};
+    SyntaxLanguage language = SyntaxLanguage::Html;
+    PrintCommands commands{view, settings, fake.platform, router, [this] { return title; },
+                           [this] { return language; }};
 };
 
 TEST(PrintCommands, areEnabledOnlyWithTextAndAFramework) {
     test::ComponentFixture bare;
     EditorSettings settings;
-    PrintCommands unattached(bare.view, settings, bare.fake.platform, bare.router, [] { return std::string("t"); });
+    PrintCommands unattached(bare.view, settings, bare.fake.platform, bare.router, [] { return std::string("t"); },
+                             [] { return SyntaxLanguage::None; });
     bare.load("text");
     EXPECT_FALSE(bare.router.query(cmd::Print).enabled);
     EXPECT_FALSE(bare.router.query(cmd::PrintPreview).enabled);
@@ -90,6 +96,25 @@ TEST(PrintCommands, printTheTitleWithoutTheModifiedMark) {
     f.view.control().setModify(true);
     f.router.run(cmd::Print);
     EXPECT_EQ(f.framework.title, "index.html");
+}
+
+// The job is coloured in the language the screen shows, unless the
+// settings print plain.
+TEST(PrintCommands, colourTheJobAsTheScreenUnlessPrintInColourIsOff) {
+    struct Case {
+        SyntaxLanguage shown;
+        int bPrintColor;
+        bool coloured;
+    };
+    for (const Case& c : {Case{SyntaxLanguage::Html, 1, true}, Case{SyntaxLanguage::Html, 0, false},
+                          Case{SyntaxLanguage::None, 1, false}}) {
+        PrintFixture f;
+        f.language = c.shown;
+        f.settings.bPrintColor = c.bPrintColor;
+        f.load("<p class=\"a\">text</p>\r\n");
+        ASSERT_TRUE(f.router.run(cmd::Print));
+        EXPECT_EQ(f.framework.coloured, c.coloured) << c.bPrintColor;
+    }
 }
 
 TEST(PrintCommands, reportAMissingPrinterAndPrintNothing) {

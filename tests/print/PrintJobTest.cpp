@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "print/FakePrinter.h"
+#include "syntax/SyntaxLexer.h"
 #include "print/PrintJob.h"
 
 namespace tagloom {
@@ -288,6 +289,59 @@ TEST(PrintJob, printsEveryByteOnceOverThePages) {
         EXPECT_EQ(printedLines, job.printLineNumbers().size()) << wrap;
         EXPECT_EQ(job.printLineNumbers().back(), 300u);
     }
+}
+
+// The runs of [from, to) among runs, cut to that stretch.
+std::vector<StyleRun> within(const std::vector<StyleRun>& runs, int from, int to) {
+    std::vector<StyleRun> out;
+    for (const StyleRun& run : runs) {
+        const int start = std::max(from, run.start), end = std::min(to, run.end());
+        if (start < end && run.style != StyleClass::Plain) out.push_back({start, end - start, run.style});
+    }
+    return out;
+}
+
+// Pages that start inside long lines, and inside a string, a comment and a
+// PHP block, show the colours the text has when lexed from its top.
+TEST(PrintJob, colouredPagesShowTheColoursOfTheWholeText) {
+    std::string text = "<html><body>\r\n<script>var s = \"";
+    for (int i = 0; i < 4000; ++i) text += "ab cd ";
+    text += "\"; /* a";
+    for (int i = 0; i < 3000; ++i) text += " comment";
+    text += " */ if (a < b) f(/x+/g, 12);</script>\r\n<p style=\"color: red\" class=x>";
+    for (int i = 0; i < 2000; ++i) text += "&amp; <b>bold</b> <?php echo $x . 'y'; ?> ";
+    text += "</p>\r\n" + lines(200, "<i>short</i> <!-- note -->") + "</body></html>\r\n";
+    std::vector<StyleRun> whole;
+    forEachStyledLine(text, SyntaxLanguage::Html, [&](const LexState&, std::size_t, const std::vector<StyleRun>& runs) {
+        whole.insert(whole.end(), runs.begin(), runs.end());
+    });
+
+    for (const bool wrap : {true, false}) {
+        PrintOptions coloured = options(true, true, false, wrap);
+        coloured.language = SyntaxLanguage::Html;
+        PrintJob job(text, "t", coloured, PageValues{});
+        FakePrinter printer;
+        job.Begin(printer);
+        ASSERT_GT(job.pageCount(), wrap ? 20 : 2);
+        int compared = 0;
+        for (int p = 1; p <= job.pageCount(); ++p) {
+            const PageContent page = job.PrintPage(p);
+            for (const PrintedRun* run : runsOf(page, PrintedRun::Font::Text)) {
+                if (run->chars.empty()) continue;
+                const int from = run->chars.front().offset;
+                const int to = run->chars.back().offset + run->chars.back().length;
+                ASSERT_EQ(within(run->styles, from, to), within(whole, from, to)) << "page " << p << " at " << from;
+                ++compared;
+            }
+        }
+        EXPECT_GT(compared, 200);
+    }
+
+    PrintJob plain(text, "t", options(), PageValues{});
+    FakePrinter printer;
+    plain.Begin(printer);
+    const PageContent page = plain.PrintPage(2);
+    for (const PrintedRun* run : runsOf(page, PrintedRun::Font::Text)) EXPECT_TRUE(run->styles.empty());
 }
 
 }  // namespace

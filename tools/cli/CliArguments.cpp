@@ -13,7 +13,8 @@ const char* const kUsage =
     "       tagloom-cli ascii-check [--all] [FILE]\n"
     "       tagloom-cli find-in-files --find TEXT [--spec SPEC] [--depth N] [--match-case]\n"
     "                                 [--whole-word] FOLDER\n"
-    "       tagloom-cli pdf [--line-numbers] [--no-header] [--no-footer] [--landscape] -o OUT.pdf FILE\n";
+    "       tagloom-cli pdf [--line-numbers] [--no-header] [--no-footer] [--landscape] -o OUT.pdf FILE\n"
+    "       tagloom-cli highlight [-o OUT.html] [FILE]\n";
 
 const char* const kHelp =
     "\n"
@@ -39,6 +40,8 @@ const char* const kHelp =
     "                for a FOLDER, to standard output (below)\n"
     "  pdf           Print on the PDF writer: FILE's pages, as the editor prints\n"
     "                them, into OUT.pdf (below)\n"
+    "  highlight     Export as HTML: FILE as a page that shows it in the editor's\n"
+    "                syntax colours (below)\n"
     "\n"
     "Each FILE is read (standard input when there is none or it is \"-\"), its line\n"
     "ends converted as the editor's load does, and the result written in the\n"
@@ -129,7 +132,21 @@ const char* const kHelp =
     "  --no-header     no header\n"
     "  --no-footer     no footer\n"
     "  --landscape     the pages lie on their side\n"
-    "OUT.pdf is replaced atomically. No display is needed.\n"
+    "OUT.pdf is replaced atomically. No display is needed. With \"Syntax Colouring\"\n"
+    "and \"Print in colour\" on, the text is coloured as below.\n"
+    "\n"
+    "highlight writes FILE (standard input when there is none or it is \"-\") as an\n"
+    "HTML page, to OUT.html (replaced atomically) or to standard output. The page\n"
+    "shows the text in a <pre>, each stretch the editor colours in a <span> whose\n"
+    "class names what it is: tag, attr, value, comment, doctype, entity, php\n"
+    "(server code: PHP blocks and template markers), keyword, variable, string,\n"
+    "number, property, regex; its style sheet gives the editor's light colours,\n"
+    "and its dark ones to a reader whose desktop is dark. The language comes from\n"
+    "FILE's name: .html .htm .xhtml .php .phtml .shtml are HTML, .css a style\n"
+    "sheet, .js .mjs .cjs .json a script; any other text is HTML when it holds\n"
+    "\"<html\" and \"/html>\", and plain otherwise. The bytes are copied in FILE's\n"
+    "own encoding (UTF-8, or Windows-1252 for a file that is not valid UTF-8),\n"
+    "with & < > \" written as references and line breaks as LF.\n"
     "\n"
     "Exit status: 0 when every input was processed (also with no replacement) and\n"
     "when find-in-files ran (also with no file found), 1 when html-format or replace\n"
@@ -151,6 +168,7 @@ std::optional<Command> commandNamed(const std::string& name) {
     if (name == "ascii-check") return Command::AsciiCheck;
     if (name == "find-in-files") return Command::FindInFiles;
     if (name == "pdf") return Command::Pdf;
+    if (name == "highlight") return Command::Highlight;
     return std::nullopt;
 }
 
@@ -193,6 +211,16 @@ std::string findInFilesOptionsError(const Arguments& parsed) {
 
 bool hasPdfOptions(const Arguments& parsed) {
     return parsed.lineNumbers || parsed.noHeader || parsed.noFooter || parsed.landscape;
+}
+
+std::string highlightOptionsError(const Arguments& parsed) {
+    if (parsed.inPlace || parsed.census || parsed.anyText || parsed.findText || parsed.replaceText ||
+        parsed.matchCase || parsed.wholeWord || parsed.up || parsed.range || parsed.all || parsed.fileSpec ||
+        parsed.depth || hasPdfOptions(parsed))
+        return "highlight takes only -o OUT.html and a FILE";
+    if (parsed.output && parsed.output->empty()) return "the output file name is empty";
+    if (parsed.inputs.size() > 1) return "highlight writes one FILE";
+    return {};
 }
 
 std::string pdfOptionsError(const Arguments& parsed) {
@@ -315,6 +343,10 @@ ParseResult parseArguments(const std::vector<std::string>& args) {
 
     if (parsed.command == Command::Pdf) {
         result.error = pdfOptionsError(parsed);
+        return result;
+    }
+    if (parsed.command == Command::Highlight) {
+        result.error = highlightOptionsError(parsed);
         return result;
     }
     if (hasPdfOptions(parsed)) {

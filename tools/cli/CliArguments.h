@@ -7,7 +7,7 @@
 
 namespace tagloom::cli {
 
-enum class Command { HtmlFormat, HtmlStrip, CssFormat, CssStrip, Replace, HexDump, AsciiCheck, FindInFiles, Pdf };
+enum class Command { HtmlFormat, HtmlStrip, CssFormat, CssStrip, Replace, HexDump, AsciiCheck, FindInFiles, Pdf, Highlight };
 
 struct Arguments {
     bool help = false;

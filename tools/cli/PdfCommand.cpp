@@ -41,6 +41,7 @@ PdfOutcome printPdf(PdfRequest request) {
     options.lineNumbers = request.lineNumbers;
     options.header = request.header;
     options.footer = request.footer;
+    if (settings.bSyntaxColor && settings.bPrintColor) options.language = request.language;
     PageValues page = readPageValues(store);
     page.orientation = request.landscape ? kOrientationLandscape : kOrientationPortrait;
     PrintJob job(std::move(request.text), request.title, options, page);

@@ -3,6 +3,8 @@
 // writer, with the user's printing settings and page setup.
 #include <string>
 
+#include "syntax/SyntaxLanguage.h"
+
 namespace tagloom::cli {
 
 struct PdfRequest {
@@ -12,6 +14,8 @@ struct PdfRequest {
     bool header = true;
     bool footer = true;
     bool landscape = false;
+    // The language the text is coloured in when the settings print in colour.
+    SyntaxLanguage language = SyntaxLanguage::None;
     std::string output;
 };
 

@@ -23,6 +23,8 @@
 #include "platform/FilePaths.h"
 #include "search/BatchReplace.h"
 #include "search/FindInFiles.h"
+#include "settings/EditorSettings.h"
+#include "syntax/HtmlExport.h"
 #include "textmodel/TextEncoding.h"
 
 namespace tagloom::cli {
@@ -277,6 +279,40 @@ ExitStatus findInFolder(const Arguments& arguments) {
     return printResultText(found.text) ? kDone : kFailed;
 }
 
+// The language the editor colours a file's text in.
+SyntaxLanguage languageOf(const std::string& name, std::string_view text) {
+    return syntaxLanguageFor(name == "-" ? std::string() : name, TagNavigator().IsHtmlDocument(text));
+}
+
+// Export as HTML, to OUT or standard output.
+ExitStatus writeHighlighted(const Arguments& arguments) {
+    Input input;
+    const std::string name = arguments.inputs.empty() ? "-" : arguments.inputs.front();
+    if (!readInput(name, input) || !acceptLoadedText(input)) return kFailed;
+    reportStrayCarriageReturns(input);
+    const std::string_view text = input.loaded.text;
+    HtmlExportOptions options;
+    options.title = name == "-" ? input.name : fileNameOf(name);
+    options.charset = encodingOf(text) == TextEncoding::Utf8 ? "utf-8" : "windows-1252";
+    options.tabWidth = EditorSettings{}.nTabChars;
+    const SyntaxLanguage language = languageOf(name, text);
+    if (!arguments.output) {
+        const bool written = writeColouredPage(text, language, options, [](std::string_view bytes) {
+            return std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
+        });
+        if (written && std::fflush(stdout) == 0) return kDone;
+        printError("standard output", std::strerror(errno));
+        return kFailed;
+    }
+    const WriteResult written = writeFile(
+        *arguments.output,
+        [&](const ByteSink& sink) { return writeColouredPage(text, language, options, sink); },
+        saveBackupFolder());
+    if (written.ok) return kDone;
+    printError(*arguments.output, written.error);
+    return kFailed;
+}
+
 // Print on the PDF writer, FILE's name in the header.
 ExitStatus printToPdfFile(const Arguments& arguments) {
     Input input;
@@ -294,6 +330,7 @@ ExitStatus printToPdfFile(const Arguments& arguments) {
     request.header = !arguments.noHeader;
     request.footer = !arguments.noFooter;
     request.landscape = arguments.landscape;
+    request.language = languageOf(name, request.text);
     request.output = *arguments.output;
     const PdfOutcome outcome = printPdf(std::move(request));
     switch (outcome.kind) {
@@ -320,6 +357,7 @@ int run(const std::vector<std::string>& args) {
     }
     if (parsed.arguments.command == Command::FindInFiles) return findInFolder(parsed.arguments);
     if (parsed.arguments.command == Command::Pdf) return printToPdfFile(parsed.arguments);
+    if (parsed.arguments.command == Command::Highlight) return writeHighlighted(parsed.arguments);
     Arguments arguments = parsed.arguments;
     const Replacement replacement = replacementOf(arguments);
     if (!replacement.error.empty()) {

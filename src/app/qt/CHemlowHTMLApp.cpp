@@ -68,6 +68,9 @@ bool CHemlowHTMLApp::start(const QStringList& arguments) {
     });
     editWidget_->setMarker(
         [this](int from, int to, std::vector<Selection>& marked) { MarkedStretches(*view_, from, to, marked); });
+    editWidget_->setColourer([this](int from, int to, std::vector<ColouredStretch>& coloured) {
+        SyntaxStretches(*view_, *editWidget_, from, to, coloured);
+    });
     editWidget_->setContextMenuHandler([this](const QPoint& at) { frame_->popupMenu(144)->exec(at); });
     view_->insertions().setCharacterCodeMenu([this] { frame_->showCharacterCodeMenu(); });
     instanceStarter_ = std::make_unique<QtInstanceStarter>();

@@ -1,10 +1,11 @@
 #include "print/qt/PagePainter.h"
 
 #include "print/qt/QtPrintDevice.h"
+#include "syntax/qt/SyntaxPalette.h"
 
 namespace tagloom {
 
-PagePainter::PagePainter(const PrintJob& job) {
+PagePainter::PagePainter(const PrintJob& job, bool coloured) : coloured_(coloured) {
     if (job.printingFont()) text_.font = QtPrintFont::of(*job.printingFont());
     if (job.decorationFont()) decoration_.font = QtPrintFont::of(*job.decorationFont());
     text_.renderer.setFont(text_.font);
@@ -25,6 +26,11 @@ void PagePainter::paint(QPainter& painter, const PageContent& page) {
         line.top = run.top;
         line.lineHeight = run.height;
         line.ascent = run.ascent;
+        if (coloured_ && !run.styles.empty()) {
+            stretches_.clear();
+            appendColouredStretches(run.styles, ColourScheme::Light, stretches_);
+            line.coloured = &stretches_;
+        }
         face.renderer.drawLine(painter, line, colors_);
     }
 }

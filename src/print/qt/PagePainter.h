@@ -10,8 +10,9 @@ namespace tagloom {
 
 class PagePainter {
 public:
-    // The fonts of the job's last Begin.
-    explicit PagePainter(const PrintJob& job);
+    // The fonts of the job's last Begin; the glyphs in the colours of their
+    // style runs when coloured, else all black.
+    PagePainter(const PrintJob& job, bool coloured);
     void paint(QPainter& painter, const PageContent& page);
 
 private:
@@ -22,6 +23,8 @@ private:
     Face text_;
     Face decoration_;
     TextRenderer::Colors colors_;
+    bool coloured_;
+    std::vector<ColouredStretch> stretches_;
 };
 
 }  // namespace tagloom

@@ -21,7 +21,8 @@ bool printOn(PrintJob& job, QPrinter& printer) {
     const bool someOnly = printer.printRange() == QPrinter::PageRange && !printer.pageRanges().isEmpty();
     QPainter painter;
     if (!painter.begin(&printer)) return false;
-    PagePainter pages(job);
+    // A monochrome printer prints the text black, not in shades of grey.
+    PagePainter pages(job, printer.colorMode() == QPrinter::Color);
     bool first = true;
     for (int page = 1; page <= job.pageCount(); ++page) {
         if (someOnly && !printer.pageRanges().contains(page)) continue;

@@ -40,11 +40,19 @@ void TextRenderer::drawLine(QPainter& painter, const Line& line, const Colors& c
         if (selected(c.offset)) painter.fillRect(c.x, line.top, c.width, lineHeight, colors.highlight);
     if (line.breakX) painter.fillRect(*line.breakX, line.top, line.breakWidth, lineHeight, colors.highlight);
 
-    // The colour of each character's glyph: selected, coloured or plain.
+    // The colour of each character's glyph: selected, marked, coloured or plain.
+    std::vector<Selection>::const_iterator mark;
+    if (line.marked) mark = line.marked->begin();
+    const auto isMarked = [&](int offset) {
+        if (!line.marked) return false;
+        while (mark != line.marked->end() && mark->end <= offset) ++mark;
+        return mark != line.marked->end() && mark->start <= offset;
+    };
     std::vector<ColouredStretch>::const_iterator stretch;
     if (line.coloured) stretch = line.coloured->begin();
     const auto colourOf = [&](int offset, bool isSelected) -> const QColor& {
         if (isSelected) return colors.highlightText;
+        if (isMarked(offset)) return colors.markedText;
         if (!line.coloured) return colors.text;
         while (stretch != line.coloured->end() && stretch->end <= offset) ++stretch;
         return stretch != line.coloured->end() && stretch->start <= offset ? stretch->colour : colors.text;

@@ -35,6 +35,7 @@ public:
         QColor symbolFill{0xe4, 0xe4, 0xe4};
         QColor symbolText{0x90, 0x30, 0x30};
         QColor marked{0xff, 0xff, 0x00};  // behind highlighted stretches
+        QColor markedText{0x00, 0x00, 0x00};  // their glyphs, dark on the yellow whatever the scheme
     };
 
     // The font the glyphs come from (none: every character from the painter's

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "search/Marks.h"
+#include "syntax/qt/SyntaxPalette.h"
 #include "textmodel/qt/EditWidget.h"
 #include "textmodel/qt/QtTextMetrics.h"
 #include "view/CHemlowHTMLView.h"
@@ -189,6 +190,13 @@ void MarkedStretches(CHemlowHTMLView& view, int shownFrom, int shownTo, std::vec
         const int start = from + static_cast<int>(found.start);
         marked.push_back({start, start + static_cast<int>(found.length)});
     }
+}
+
+void SyntaxStretches(CHemlowHTMLView& view, const EditWidget& widget, int from, int to,
+                     std::vector<ColouredStretch>& coloured) {
+    std::vector<StyleRun> runs;
+    view.syntax().runs(from, to, runs);
+    appendColouredStretches(runs, schemeForBackground(widget.palette().color(QPalette::Base)), coloured);
 }
 
 }  // namespace tagloom
