@@ -119,15 +119,17 @@ bool writeColouredPage(std::string_view text, SyntaxLanguage language, const Htm
                 if (!page.ok()) return;
                 const auto start = static_cast<std::size_t>(run.start);
                 const auto end = static_cast<std::size_t>(run.end());
-                if (run.style == StyleClass::Plain) {
-                    addEscaped(page, text, start, end);
-                    continue;
+                // A line break a run ends with stays outside its span.
+                std::size_t spanEnd = end;
+                while (spanEnd > start && (text[spanEnd - 1] == '\n' || text[spanEnd - 1] == '\r')) --spanEnd;
+                if (run.style != StyleClass::Plain && spanEnd > start) {
+                    page.add("<span class=\"");
+                    page.add(styleClassName(run.style));
+                    page.add("\">");
+                    addEscaped(page, text, start, spanEnd);
+                    page.add("</span>");
                 }
-                page.add("<span class=\"");
-                page.add(styleClassName(run.style));
-                page.add("\">");
-                addEscaped(page, text, start, end);
-                page.add("</span>");
+                addEscaped(page, text, run.style == StyleClass::Plain ? start : spanEnd, end);
             }
         });
     }

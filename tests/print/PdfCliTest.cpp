@@ -191,6 +191,42 @@ TEST_F(PdfCli, refusesBadCommandLinesAndFilesWithAClearMessage) {
     }
 }
 
+// The page is coloured as the editor shows it unless the settings say
+// otherwise, and a grey-scale printer prints it all black.
+TEST_F(PdfCli, printsInTheSyntaxColoursUnlessTheSettingsOrThePrinterSayNot) {
+    const auto page = file("page.html", "<html><body class=\"x\">\n<!-- note -->\n<p>text &amp; more</p>\n</body></html>\n");
+    struct Case {
+        const char* syntaxColor;
+        const char* printColor;
+        bool coloured;
+    };
+    for (const Case& c : {Case{"1", "1", true}, Case{"1", "0", false}, Case{"0", "1", false}}) {
+        UserSettings settings;
+        settings.set("Settings", "bSyntaxColor", c.syntaxColor);
+        settings.set("printer", "bPrintColor", c.printColor);
+        const test::CliRun printed = run({"pdf", "-o", pdf(), page.string()});
+        ASSERT_EQ(printed.status, 0) << printed.err;
+        EXPECT_EQ(test::colouredPixels(pdf()) > 0, c.coloured) << c.syntaxColor << c.printColor;
+    }
+
+    for (const QPrinter::ColorMode mode : {QPrinter::Color, QPrinter::GrayScale}) {
+        test::ViewFixture editor;
+        QtPrintFramework framework(editor.fake.platform, [] { return nullptr; });
+        const std::string printed = (dir_ / "editor.pdf").string();
+        framework.setChoosePrinter([&](QPrinter& printer, int) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(QString::fromStdString(printed));
+            printer.setColorMode(mode);
+            return true;
+        });
+        editor.view->printing().attach(framework, [] { return PageValues{}; });
+        ASSERT_TRUE(editor.document.OpenDocumentFile(page.string()));
+        editor.fake.uiQueue.drain();
+        ASSERT_TRUE(editor.router.run(cmd::Print));
+        EXPECT_EQ(test::colouredPixels(printed) > 0, mode == QPrinter::Color);
+    }
+}
+
 TEST_F(PdfCli, refusesMarginsThatLeaveNoRoomForText) {
     UserSettings settings;
     settings.set("printer", "margins", "  5000  1000  5000  1000");

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,32 @@ inline PdfPages pdfWords(const std::string& path) {
         pages.words.push_back(std::move(word));
     }
     return pages;
+}
+
+// The pixels of the first page, drawn at 50 dots an inch, whose colour is
+// not a grey: their red, green and blue differ by more than a little.
+inline int colouredPixels(const std::string& path) {
+    QProcess process;
+    process.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("50"), QStringLiteral("-f"),
+                                               QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"),
+                                               QString::fromStdString(path)});
+    if (!process.waitForFinished(60000) || process.exitCode() != 0) return -1;
+    const QByteArray image = process.readAllStandardOutput();
+    // P6, width, height and the largest value, each followed by one blank.
+    int fields = 0;
+    qsizetype at = 0;
+    while (fields < 4 && at < image.size()) {
+        while (at < image.size() && QChar(image[at]).isSpace()) ++at;
+        while (at < image.size() && !QChar(image[at]).isSpace()) ++at;
+        ++fields;
+    }
+    int coloured = 0;
+    for (++at; at + 2 < image.size(); at += 3) {
+        const auto r = static_cast<unsigned char>(image[at]), g = static_cast<unsigned char>(image[at + 1]),
+                   b = static_cast<unsigned char>(image[at + 2]);
+        if (std::max({r, g, b}) - std::min({r, g, b}) > 40) ++coloured;
+    }
+    return coloured;
 }
 
 }  // namespace tagloom::test

@@ -30,6 +30,13 @@ quint32 TextRenderer::glyphOf(char32_t codePoint) {
 }
 
 void TextRenderer::drawLine(QPainter& painter, const Line& line, const Colors& colors) {
+    placeLine(painter, line, colors);
+    flushGlyphs(painter);
+}
+
+// Backgrounds, pictures and the characters the font lacks are drawn at
+// once; the glyphs wait in their colour's bucket.
+void TextRenderer::placeLine(QPainter& painter, const Line& line, const Colors& colors) {
     const auto selected = [&line](int offset) { return offset >= line.selected.start && offset < line.selected.end; };
     const int baseline = line.top + line.ascent;
     const int lineHeight = line.lineHeight;
@@ -58,19 +65,13 @@ void TextRenderer::drawLine(QPainter& painter, const Line& line, const Colors& c
         return stretch != line.coloured->end() && stretch->start <= offset ? stretch->colour : colors.text;
     };
 
-    QVector<quint32> glyphs;
-    QVector<QPointF> positions;
-    QColor runColour;
-    const auto flush = [&] {
-        if (glyphs.isEmpty() || !rawFont_.isValid()) return;
-        QGlyphRun run;
-        run.setRawFont(rawFont_);
-        run.setGlyphIndexes(glyphs);
-        run.setPositions(positions);
-        painter.setPen(runColour);
-        painter.drawGlyphRun(QPointF(0, baseline), run);
-        glyphs.clear();
-        positions.clear();
+    GlyphBucket* bucket = nullptr;
+    const auto bucketOf = [this, &bucket](const QColor& colour) {
+        if (bucket && bucket->colour == colour) return bucket;
+        for (GlyphBucket& b : buckets_)
+            if (b.colour == colour) return bucket = &b;
+        buckets_.push_back({colour, {}, {}});
+        return bucket = &buckets_.back();
     };
     for (const VisibleChar& c : *line.chars) {
         const bool isSelected = selected(c.offset);
@@ -85,17 +86,29 @@ void TextRenderer::drawLine(QPainter& painter, const Line& line, const Colors& c
         const quint32 glyph = glyphOf(c.codePoint);
         const QColor& colour = colourOf(c.offset, isSelected);
         if (glyph == 0) {
-            flush();
             painter.setPen(colour);
             painter.drawText(c.x, baseline, codePointText(c.codePoint));
             continue;
         }
-        if (colour != runColour) flush();
-        runColour = colour;
-        glyphs.append(glyph);
-        positions.append(QPointF(c.x, 0));
+        GlyphBucket& into = *bucketOf(colour);
+        into.glyphs.append(glyph);
+        into.positions.append(QPointF(c.x, baseline));
     }
-    flush();
+}
+
+// One glyph run per colour, for all the lines placed since the last flush.
+void TextRenderer::flushGlyphs(QPainter& painter) {
+    for (GlyphBucket& bucket : buckets_) {
+        if (bucket.glyphs.isEmpty() || !rawFont_.isValid()) continue;
+        QGlyphRun run;
+        run.setRawFont(rawFont_);
+        run.setGlyphIndexes(bucket.glyphs);
+        run.setPositions(bucket.positions);
+        painter.setPen(bucket.colour);
+        painter.drawGlyphRun(QPointF(0, 0), run);
+        bucket.glyphs.clear();
+        bucket.positions.clear();
+    }
 }
 
 // Each run of marked characters is one rectangle.
@@ -141,9 +154,10 @@ int TextRenderer::drawVisibleLines(QPainter& painter, EditControl& control, int 
                 line.breakWidth = std::max(2, control.fontMetrics().averageCharWidth() / 2);
             }
         }
-        drawLine(painter, line, colors);
+        placeLine(painter, line, colors);
         widest = std::max<int>(widest, static_cast<int>(std::min<std::int64_t>(control.lineWidth(row), INT_MAX)));
     }
+    flushGlyphs(painter);
     return widest;
 }
 

@@ -72,6 +72,8 @@ public:
     void drawLabel(QPainter& painter, int x, int baseline, std::string_view text, const TextMetrics& metrics);
 
 private:
+    void placeLine(QPainter& painter, const Line& line, const Colors& colors);
+    void flushGlyphs(QPainter& painter);
     void fillMarked(QPainter& painter, const Line& line, const QColor& color);
     // The font's glyph for a character; 0 when the font has none.
     quint32 glyphOf(char32_t codePoint);
@@ -79,6 +81,15 @@ private:
     std::optional<QFont> font_;
     QRawFont rawFont_;
     std::unordered_map<char32_t, quint32> glyphCache_;
+    // The glyphs of one colour placed since the last flush, so that a screen
+    // goes out in a glyph run per colour however often its colours change;
+    // kept between paints for their memory.
+    struct GlyphBucket {
+        QColor colour;
+        QVector<quint32> glyphs;
+        QVector<QPointF> positions;
+    };
+    std::vector<GlyphBucket> buckets_;
     std::vector<VisibleChar> chars_;
 };
 
