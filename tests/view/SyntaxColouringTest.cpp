@@ -8,6 +8,7 @@
 #include <chrono>
 #include <string>
 
+#include "platform/FileDialogs.h"
 #include "resources/CommandIds.h"
 #include "support/TestFiles.h"
 #include "support/ViewFixture.h"
@@ -105,6 +106,33 @@ TEST(SyntaxColouring, reachesTheEndOfALargeTextOnIdleInSlices) {
     ASSERT_FALSE(runs.empty());
     EXPECT_EQ(runs.back().style, StyleClass::Tag);
     EXPECT_EQ(runs.back().end(), length - 2);  // before the line break CR LF
+}
+
+// Export as HTML writes the page beside the document, proposes its name,
+// and never takes the place of the document itself.
+TEST(SyntaxColouring, exportWritesThePageAndNeverReplacesTheDocument) {
+    test::ViewFixture f;
+    Files dir;
+    const std::string source = "<p class=\"x\">text</p>\n";
+    const std::string path = dir.write("page.php", source);
+    ASSERT_TRUE(f.document.OpenDocumentFile(path));
+    const std::string exportPath = path + ".html";
+    f.fake.fileDialogs.fileAnswers.push_back(FileDialogResult{exportPath, 1, false});
+    ASSERT_TRUE(f.router.run(cmd::ExportHtml));
+    ASSERT_EQ(f.fake.fileDialogs.requests.size(), 1u);
+    EXPECT_EQ(f.fake.fileDialogs.requests[0].fileName, "page.php.html");
+    EXPECT_EQ(f.fake.fileDialogs.requests[0].title, "Tagloom - Export as HTML");
+    const std::string page = test::readRawFile(exportPath);
+    EXPECT_NE(page.find("<span class=\"attr\">class</span>"), std::string::npos) << page;
+    EXPECT_NE(page.find("<title>page.php</title>"), std::string::npos);
+    EXPECT_FALSE(f.control().getModify());
+
+    f.fake.fileDialogs.fileAnswers.push_back(FileDialogResult{path, 1, false});
+    f.fake.prompter.answers = {Answer::Yes, Answer::Ok};
+    ASSERT_TRUE(f.router.run(cmd::ExportHtml));
+    EXPECT_EQ(test::readRawFile(path), source);
+    ASSERT_EQ(f.fake.prompter.messages.size(), 2u);
+    EXPECT_EQ(f.fake.prompter.messages[1].text, "page.php\nis the document itself: choose another name for the page.");
 }
 
 }  // namespace
