@@ -32,7 +32,7 @@ namespace {
 constexpr int kCheckableCommands[] = {
     cmd::EditToolbar, cmd::HtmlToolbar, cmd::DisplayToolbar, cmd::LocateToolbar, cmd::StatusBar,
     cmd::LineNumbers, cmd::ColumnGuide, cmd::LineGuide,     cmd::ReadOnly,      cmd::MarkHighlight,
-    cmd::WordWrap,
+    cmd::WordWrap,    cmd::SyntaxColouring,
 };
 
 bool isCheckable(int id) {

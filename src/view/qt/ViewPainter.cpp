@@ -16,9 +16,23 @@ namespace {
 
 const QColor kMarginYellow(255, 255, 0);
 const QColor kBookmarkBlue(0, 0, 255);
-const QColor kGuideBlue(0, 0, 255);
-const QColor kGuideRed(255, 0, 0);
-const QColor kPartnerFrame(90, 90, 200);
+// The guides and the partner frame on a light text background, and lighter
+// on a dark one, where the deep blue would hardly show.
+struct OverlayColours {
+    QColor guideBlue;
+    QColor guideRed;
+    QColor partnerFrame;
+};
+const OverlayColours kLightOverlays{{0, 0, 255}, {255, 0, 0}, {90, 90, 200}};
+const OverlayColours kDarkOverlays{{100, 160, 255}, {255, 90, 90}, {150, 150, 255}};
+
+// By the background of the widget painted on; an image (a test, a
+// benchmark) counts as light.
+const OverlayColours& overlayColours(const QPainter& painter) {
+    const auto* widget = dynamic_cast<const QWidget*>(painter.device());
+    const bool dark = widget && schemeForBackground(widget->palette().color(QPalette::Base)) == ColourScheme::Dark;
+    return dark ? kDarkOverlays : kLightOverlays;
+}
 constexpr int kGuideWidth = 2;
 // A logical line longer than this is scanned for marks only around what is
 // shown, so a page minified into one line paints as fast as any other.
@@ -91,7 +105,7 @@ void PaintMargin(QPainter& painter, CHemlowHTMLView& view, EditWidget& widget) {
     if (guide >= 0) {
         const Rect f = control.getRect();
         const int x = guide + f.left - control.horizontalScroll();
-        if (x >= f.left && x < f.right) painter.fillRect(x, f.top, kGuideWidth, f.bottom - f.top, kGuideBlue);
+        if (x >= f.left && x < f.right) painter.fillRect(x, f.top, kGuideWidth, f.bottom - f.top, overlayColours(painter).guideBlue);
     }
 }
 
@@ -124,8 +138,9 @@ void paintLineGuide(QPainter& painter, CHemlowHTMLView& view) {
     const Rect f = control.getRect();
     g.nGuideTopY = f.top + (control.lineFromChar(s) - first) * lineHeight;
     g.nGuideBottomY = f.top + (control.lineFromChar(e) - first + 1) * lineHeight;
-    painter.fillRect(f.left, g.nGuideTopY, f.right - f.left, kGuideWidth, kGuideRed);
-    painter.fillRect(f.left, g.nGuideBottomY, f.right - f.left, kGuideWidth, kGuideRed);
+    const QColor& red = overlayColours(painter).guideRed;
+    painter.fillRect(f.left, g.nGuideTopY, f.right - f.left, kGuideWidth, red);
+    painter.fillRect(f.left, g.nGuideBottomY, f.right - f.left, kGuideWidth, red);
 }
 
 }  // namespace
@@ -162,8 +177,9 @@ void frameRange(QPainter& painter, CHemlowHTMLView& view, Selection range, const
 void PaintOverlays(QPainter& painter, CHemlowHTMLView& view) {
     if (view.guides().guides.bLineGuide) paintLineGuide(painter, view);
     if (const std::optional<TagPair>& pair = view.partnerTags()) {
-        frameRange(painter, view, pair->tag, kPartnerFrame);
-        frameRange(painter, view, pair->partner, kPartnerFrame);
+        const QColor& frame = overlayColours(painter).partnerFrame;
+        frameRange(painter, view, pair->tag, frame);
+        frameRange(painter, view, pair->partner, frame);
     }
 }
 
