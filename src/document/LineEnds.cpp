@@ -81,7 +81,8 @@ bool onlyCrLfPairs(std::string_view bytes) {
     std::size_t i = 1;
     for (; i + bytescan::kRun <= n && unpaired == 0; i += bytescan::kRun) {
         const char* stretch = p + i;
-        for (std::size_t j = 0; j < bytescan::kRun; ++j) unpaired |= (stretch[j] == LF) ^ (stretch[j - 1] == CR);
+        const char* before = stretch - 1;
+        for (std::size_t j = 0; j < bytescan::kRun; ++j) unpaired |= (stretch[j] == LF) ^ (before[j] == CR);
     }
     for (; i < n && unpaired == 0; ++i) unpaired |= (p[i] == LF) ^ (p[i - 1] == CR);
     return unpaired == 0 && p[n - 1] != CR;

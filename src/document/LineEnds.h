@@ -83,7 +83,7 @@ private:
     void flush();
 
     bool bUnixFile_;
-    const ByteSink& sink_;
+    ByteSink sink_;
     std::unique_ptr<char[]> block_;
     std::size_t used_ = 0;
     bool ok_ = true;

@@ -30,7 +30,8 @@ int BookmarkCount::countAround(std::string_view before, std::string_view middle)
     for (; i + bytescan::kRun <= middle.size(); i += bytescan::kRun) {
         unsigned run = 0;
         const char* run0 = data + i;
-        for (std::size_t j = 0; j < bytescan::kRun; ++j) run += (run0[j] == '\n') & (run0[j - 2] == '\r');
+        const char* twoBefore = run0 - 2;
+        for (std::size_t j = 0; j < bytescan::kRun; ++j) run += (run0[j] == '\n') & (twoBefore[j] == '\r');
         bookmarks += static_cast<int>(run);
     }
     for (; i < middle.size(); ++i)
