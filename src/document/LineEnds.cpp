@@ -174,8 +174,9 @@ void adviseHugePages([[maybe_unused]] char* buffer, [[maybe_unused]] std::size_t
 }  // namespace
 
 void LineEndCount::add(std::string_view bytes) {
-    lf += countByte(bytes, LF);
-    cr += countByte(bytes, CR);
+    const bytescan::TwoCounts counts = bytescan::countBytes(bytes.data(), bytes.size(), LF, CR);
+    lf += counts.a;
+    cr += counts.b;
 }
 
 std::size_t editorTextLength(std::size_t fileLength, const LineEndCount& count) {
