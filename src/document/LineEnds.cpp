@@ -17,7 +17,7 @@ namespace {
 
 constexpr char CR = '\r';
 constexpr char LF = '\n';
-constexpr std::size_t kWriteBlockSize = std::size_t{64} << 10;
+constexpr std::size_t kWriteBlockSize = std::size_t{256} << 10;
 // A load converts this many file bytes at a time, into twice as many at most.
 constexpr std::size_t kConvertChunk = std::size_t{64} << 10;
 // The room the conversions may write past the end of what they write.
