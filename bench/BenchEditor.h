@@ -1,6 +1,6 @@
 #pragma once
 // A whole editor for the benchmarks, offscreen: the Qt platform with every
-// question answered No, every value asked for taken from `entered`, and
+// question answered No (the last one kept), every value asked for taken from `entered`, and
 // queued calls kept for the benchmark to run, the
 // document, the view, and its widget at 100 x 50 characters; words wrap
 // where asked.
@@ -27,7 +27,11 @@ namespace tagloom {
 
 class AnswerNo : public Prompter {
 public:
-    Answer ask(const Message&) override { return Answer::No; }
+    Answer ask(const Message& message) override {
+        lastText = message.text;
+        return Answer::No;
+    }
+    std::string lastText;   // of the last question asked
 };
 
 class EnteredValue : public TextDialogs {

@@ -17,7 +17,7 @@ namespace {
 
 constexpr char CR = '\r';
 constexpr char LF = '\n';
-constexpr std::size_t kWriteBlockSize = std::size_t{64} << 10;
+constexpr std::size_t kWriteBlockSize = std::size_t{256} << 10;
 // A load converts this many file bytes at a time, into twice as many at most.
 constexpr std::size_t kConvertChunk = std::size_t{64} << 10;
 // The room the conversions may write past the end of what they write.
@@ -175,8 +175,9 @@ void adviseHugePages([[maybe_unused]] char* buffer, [[maybe_unused]] std::size_t
 }  // namespace
 
 void LineEndCount::add(std::string_view bytes) {
-    lf += countByte(bytes, LF);
-    cr += countByte(bytes, CR);
+    const bytescan::TwoCounts counts = bytescan::countBytes(bytes.data(), bytes.size(), LF, CR);
+    lf += counts.a;
+    cr += counts.b;
 }
 
 std::size_t editorTextLength(std::size_t fileLength, const LineEndCount& count) {

@@ -3,7 +3,13 @@
 #include <QChar>
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cassert>
 #include <cstring>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 #include "textmodel/TextUnit.h"
 
@@ -72,8 +78,6 @@ TextMatcher::TextMatcher(std::string_view what, bool matchCase, TextEncoding enc
     mode_ = Mode::ByteFold;
     const FoldTable& fold = foldTable(encoding);
     for (auto& c : what_) c = static_cast<char>(fold[static_cast<unsigned char>(c)]);
-    for (int b = 0; b < 256; ++b)
-        if (fold[b] == static_cast<unsigned char>(what_.front())) firstBytes_.push_back(static_cast<unsigned char>(b));
 }
 
 std::size_t TextMatcher::longestMatch() const {
@@ -110,69 +114,95 @@ std::size_t TextMatcher::characterMatchAt(std::string_view text, std::size_t at)
     return i - at;
 }
 
-// Where each byte that may begin an occurrence next stands: an exact search
-// has one such byte, a byte fold up to two (a letter's two cases). Each is
-// looked for with memchr, and where it was found is kept until the search
-// has passed it, so every byte of the text is looked at once per variant.
+// Where an occurrence may start: a place whose byte is one of those that
+// fold to the find text's first, followed by one that folds to its second
+// (a letter's two cases, or one byte twice). Sixteen places are tested at a
+// time, so the text is read once at memory speed and a byte that is common
+// alone (an "f" in a page) seldom stops the scan. A character fold may start
+// anywhere.
 class TextMatcher::Candidates {
 public:
     Candidates(const TextMatcher& matcher, std::string_view text) : text_(text) {
-        if (matcher.mode_ == Mode::Exact) bytes_.push_back(static_cast<unsigned char>(matcher.what_.front()));
-        if (matcher.mode_ == Mode::ByteFold) bytes_ = matcher.firstBytes_;
-        next_.assign(bytes_.size(), kUnknown);
-        clearTo_.assign(bytes_.size(), 0);
-        everyByte_ = bytes_.empty();
+        everyByte_ = matcher.mode_ == Mode::CharacterFold;
+        if (everyByte_) return;
+        first_ = matcher.variants(0);
+        pair_ = matcher.what_.size() > 1;
+        second_ = pair_ ? matcher.variants(1) : first_;
     }
-    // The first place at or after `from` where an occurrence may start. The
-    // bytes not yet found are looked for in windows that double, and never
-    // past the nearest one known, so a case that is rare or absent costs a
-    // scan only as far as the next place where the other case stands.
-    std::size_t from(std::size_t from) {
-        if (everyByte_ || from >= text_.size()) return std::min(from, text_.size());
-        std::size_t nearest = text_.size();
-        for (std::size_t i = 0; i < bytes_.size(); ++i) {
-            if (next_[i] != kUnknown && next_[i] < from) next_[i] = kUnknown;
-            if (next_[i] != kUnknown) nearest = std::min(nearest, next_[i]);
-        }
-        for (std::size_t reach = from, window = kFirstWindow; reach < nearest; window *= 2) {
-            reach = std::min(nearest, reach + window);
-            for (std::size_t i = 0; i < bytes_.size(); ++i) {
-                const std::size_t start = std::max(from, clearTo_[i]);
-                if (next_[i] != kUnknown || start >= reach) continue;
-                if (const void* hit = std::memchr(text_.data() + start, bytes_[i], reach - start)) {
-                    next_[i] = static_cast<std::size_t>(static_cast<const char*>(hit) - text_.data());
-                    nearest = std::min(nearest, next_[i]);
-                } else {
-                    clearTo_[i] = reach;  // none of this byte before there
-                }
+    // The first place in [from, last] where an occurrence may start, or the
+    // text's size when there is none.
+    std::size_t from(std::size_t from, std::size_t last) const {
+        const std::size_t size = text_.size();
+        last = std::min(last, size == 0 ? 0 : size - 1);
+        if (everyByte_ || from >= size) return std::min(from, size);
+        const char* data = text_.data();
+        std::size_t i = from;
+#ifdef __SSE2__
+        const auto either = [](__m128i bytes, const Variants& v) {
+            return static_cast<unsigned>(_mm_movemask_epi8(
+                _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(static_cast<char>(v[0]))),
+                             _mm_cmpeq_epi8(bytes, _mm_set1_epi8(static_cast<char>(v[1]))))));
+        };
+        const auto load = [data](std::size_t at) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at)); };
+        for (; i <= last && i + 17 <= size; i += 16) {
+            unsigned starts = either(load(i), first_);
+            if (starts != 0 && pair_) starts &= either(load(i + 1), second_);
+            if (starts != 0) {
+                const std::size_t at = i + static_cast<std::size_t>(std::countr_zero(starts));
+                return at <= last ? at : size;
             }
         }
-        return nearest;
+#endif
+        for (; i <= last; ++i)
+            if (mayStart(i)) return i;
+        return size;
     }
 
 private:
-    static constexpr std::size_t kUnknown = static_cast<std::size_t>(-1);
-    static constexpr std::size_t kFirstWindow = 4096;
+    static bool among(const Variants& v, char c) {
+        const auto b = static_cast<unsigned char>(c);
+        return b == v[0] || b == v[1];
+    }
+    bool mayStart(std::size_t at) const {
+        if (!among(first_, text_[at])) return false;
+        return !pair_ || (at + 1 < text_.size() && among(second_, text_[at + 1]));
+    }
+
     std::string_view text_;
-    std::vector<unsigned char> bytes_;
-    std::vector<std::size_t> next_;
-    std::vector<std::size_t> clearTo_;
     bool everyByte_ = false;
+    bool pair_ = false;
+    Variants first_{};
+    Variants second_{};
 };
+
+TextMatcher::Variants TextMatcher::variants(std::size_t i) const {
+    const auto wanted = static_cast<unsigned char>(what_[i]);
+    Variants found{wanted, wanted};
+    if (mode_ != Mode::ByteFold) return found;
+    const FoldTable& fold = foldTable(encoding_);
+    int n = 0;
+    for (int b = 0; b < 256; ++b)
+        if (fold[b] == wanted) found[std::min(n++, 1)] = static_cast<unsigned char>(b);
+    // Each folded byte stands for itself and at most one other case.
+    assert(n >= 1 && n <= 2);
+    if (n == 1) found[1] = found[0];
+    return found;
+}
 
 std::optional<TextMatch> TextMatcher::findFirst(std::string_view text, std::size_t from, std::size_t lastStart) const {
     if (what_.empty()) return std::nullopt;
     lastStart = std::min(lastStart, text.empty() ? 0 : text.size() - 1);
-    Candidates candidates(*this, text);
-    for (std::size_t at = candidates.from(from); at <= lastStart && at < text.size(); at = candidates.from(at + 1))
+    const Candidates candidates(*this, text);
+    for (std::size_t at = candidates.from(from, lastStart); at <= lastStart && at < text.size();
+         at = candidates.from(at + 1, lastStart))
         if (const std::size_t length = matchAt(text, at)) return TextMatch{at, length};
     return std::nullopt;
 }
 
 void TextMatcher::forEach(std::string_view text, const std::function<void(const TextMatch&)>& onMatch) const {
     if (what_.empty()) return;
-    Candidates candidates(*this, text);
-    for (std::size_t at = candidates.from(0); at < text.size(); at = candidates.from(at + 1))
+    const Candidates candidates(*this, text);
+    for (std::size_t at = candidates.from(0, text.size()); at < text.size(); at = candidates.from(at + 1, text.size()))
         if (const std::size_t length = matchAt(text, at)) onMatch(TextMatch{at, length});
 }
 

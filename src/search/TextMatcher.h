@@ -7,12 +7,12 @@
 // folds them. A character outside ASCII never matches an ASCII one (the
 // Kelvin sign and the long s stay apart from k and s), so an ASCII find text
 // is always found by a byte scan.
+#include <array>
 #include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "textmodel/TextEncoding.h"
 
@@ -45,6 +45,9 @@ private:
     enum class Mode { Exact, ByteFold, CharacterFold };
 
     class Candidates;
+    // The bytes that fold to the find text's byte i, one of them twice when it has no other case.
+    using Variants = std::array<unsigned char, 2>;
+    Variants variants(std::size_t i) const;
     std::size_t characterMatchAt(std::string_view text, std::size_t at) const;
 
     std::string what_;
@@ -52,8 +55,6 @@ private:
     TextEncoding encoding_;
     // CharacterFold: the folded characters of the find text.
     std::u32string folded_;
-    // ByteFold: the bytes that fold to the first byte of the find text.
-    std::vector<unsigned char> firstBytes_;
 };
 
 }  // namespace tagloom

@@ -49,27 +49,30 @@ inline unsigned marked16(__m128i bytes, char c) {
 }
 #endif
 
-// Whether the `size` bytes at data are all printable ASCII; it reads whole
-// vectors, up to fifteen bytes past the end, which must be readable.
-inline bool allPrintable(const char* data, int size) {
+// How many bytes at data, from the first on and at most `size`, are
+// printable ASCII (0x20 to 0x7E). It reads nothing past data + size.
+inline std::size_t printablePrefix(const char* data, std::size_t size) {
+    std::size_t i = 0;
 #ifdef __SSE2__
     // Bytes of 0x80 and above are negative as signed bytes: below 0x20.
-    unsigned others = 0;
-    for (int i = 0; i < size; i += 16) {
-        const __m128i bytes = load16(data + i);
+    const auto others = [](__m128i bytes) {
         const __m128i outside = _mm_or_si128(_mm_cmplt_epi8(bytes, _mm_set1_epi8(0x20)),
                                              _mm_cmpgt_epi8(bytes, _mm_set1_epi8(0x7E)));
-        const int kept = size - i < 16 ? size - i : 16;
-        others |= static_cast<unsigned>(_mm_movemask_epi8(outside)) & (0xFFFFu >> (16 - kept));
-    }
-    return others == 0;
+        return static_cast<unsigned>(_mm_movemask_epi8(outside));
+    };
+    for (; i + 16 <= size; i += 16)
+        if (const unsigned found = others(load16(data + i))) return i + static_cast<std::size_t>(std::countr_zero(found));
+    if (i == size) return i;
+    // The last few bytes, copied: the zeros after them end the run.
+    char tail[16] = {};
+    std::memcpy(tail, data + i, size - i);
+    return i + static_cast<std::size_t>(std::countr_zero(others(load16(tail))));
 #else
-    std::uint64_t others = 0;
-    for (int i = 0; i < size; i += 8) {
-        const int kept = size - i < 8 ? size - i : 8;
-        others |= unprintable(load(data + i)) & (~std::uint64_t{0} >> (64 - 8 * kept));
-    }
-    return others == 0;
+    for (; i + 8 <= size; i += 8)
+        if (const std::uint64_t found = unprintable(load(data + i)))
+            return i + static_cast<std::size_t>(std::countr_zero(found)) / 8;
+    while (i < size && static_cast<unsigned char>(data[i]) - 0x20u < 0x5Fu) ++i;
+    return i;
 #endif
 }
 
@@ -86,6 +89,30 @@ inline std::size_t countByte(const char* data, std::size_t size, char c) {
     }
     for (; i < size; ++i) count += data[i] == c;
     return count;
+}
+
+// How often a and b occur in [data, data + size), counted in one pass.
+struct TwoCounts {
+    std::size_t a = 0;
+    std::size_t b = 0;
+};
+inline TwoCounts countBytes(const char* data, std::size_t size, char a, char b) {
+    TwoCounts counts;
+    std::size_t i = 0;
+    for (; i + kRun <= size; i += kRun) {
+        unsigned runA = 0, runB = 0;
+        for (std::size_t j = 0; j < kRun; ++j) {
+            runA += data[i + j] == a;
+            runB += data[i + j] == b;
+        }
+        counts.a += runA;
+        counts.b += runB;
+    }
+    for (; i < size; ++i) {
+        counts.a += data[i] == a;
+        counts.b += data[i] == b;
+    }
+    return counts;
 }
 
 // Calls f(i) for every i where data[i] is a or b, in order: faster than a

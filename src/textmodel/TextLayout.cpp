@@ -264,22 +264,21 @@ int TextLayout::countDisplayLines(const LineSpan& span) {
 }
 
 // The widths add up to at most the wrap width: no character can pass it, so
-// wrapAfter would find no break. Printable ASCII bytes count eight at a time
-// where those characters are all one width, as in a fixed-pitch font.
+// wrapAfter would find no break. Runs of printable ASCII are found sixteen
+// bytes at a time and count by their length where those characters are all
+// one width, as in a fixed-pitch font.
 bool TextLayout::fitsWhole(const char* bytes, int length) const {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes);
     const auto* end = p + length;
     std::int64_t x = 0;
     while (p < end) {
-        if (asciiWidth_ >= 0 && end - p >= 8) {
-            const std::uint64_t others = bytescan::unprintable(bytescan::load(reinterpret_cast<const char*>(p)));
-            const int plain = others == 0 ? 8 : std::countr_zero(others) / 8;
+        if (asciiWidth_ >= 0) {
+            const std::size_t plain =
+                bytescan::printablePrefix(reinterpret_cast<const char*>(p), static_cast<std::size_t>(end - p));
             x += static_cast<std::int64_t>(plain) * asciiWidth_;
             p += plain;
-            if (plain == 8) {
-                if (x > wrapWidth_) return false;
-                continue;
-            }
+            if (x > wrapWidth_) return false;
+            if (p == end) return true;
         }
         if (end - p >= 2 && p[0] >= 0xC2 && p[0] <= 0xDF && (p[1] & 0xC0) == 0x80) {
             x += twoByteWidth(static_cast<char32_t>((p[0] & 0x1F) << 6 | (p[1] & 0x3F)));
@@ -296,7 +295,6 @@ bool TextLayout::fitsWhole(const char* bytes, int length) const {
 
 void TextLayout::countLines(int from, int to, bool measureLong, std::vector<int>& counts) {
     const int lastLine = lines_.count() - 1;
-    const int fitBytes = asciiWidth_ < 0 ? -1 : asciiWidth_ == 0 ? INT_MAX : wrapWidth_ / asciiWidth_;
     lengths_.clear();
     lines_.visit(from, [&](int line, int length) {
         if (line >= to) return false;
@@ -331,10 +329,7 @@ void TextLayout::countLines(int from, int to, bool measureLong, std::vector<int>
             const char* bytes = piece + (located.start - pieceStart);
             const int characters =
                 length - TextLines::breakLength(length, line == lastLine, [bytes](int i) { return bytes[i]; });
-            // Printable ASCII of one width needs only its length looked at.
-            const bool plain = characters <= fitBytes && located.start + characters + 16 <= pieceEnd &&
-                               bytescan::allPrintable(bytes, characters);
-            if (plain || fitsWhole(bytes, characters)) {
+            if (fitsWhole(bytes, characters)) {
                 counts.push_back(1);
                 continue;
             }

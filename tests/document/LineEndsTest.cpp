@@ -216,6 +216,43 @@ TEST(LineEnds, aTextWrittenInPiecesCutAnywhereGivesTheBytesOfTheWholeText) {
     }
 }
 
+// Pieces cut at each place a line break can be cut: a CR LF pair, a
+// bookmarked line's CR CR LF after either CR, a stray CR at a piece's end
+// with a letter or an LF after it in the next, and empty pieces between.
+TEST(LineEnds, aLineBreakCutAcrossPiecesIsWrittenAsIfWhole) {
+    struct Case {
+        std::vector<std::string> pieces;
+        std::string dos;
+        std::string unix;
+    };
+    const Case cases[] = {
+        {{"a\r", "\nb"}, "a\r\nb", "a\nb"},
+        {{"a\r", "", "\nb"}, "a\r\nb", "a\nb"},
+        {{"mark\r", "\r\nline"}, "mark\r\nline", "mark\nline"},
+        {{"mark\r\r", "\nline"}, "mark\r\nline", "mark\nline"},
+        {{"mark\r", "\r", "\nline"}, "mark\r\nline", "mark\nline"},
+        {{"stray\r", "x"}, "strayx", "strayx"},
+        {{"stray\r"}, "stray", "stray"},
+        {{"\r", "\r", "\r"}, "", ""},
+        {{"bare", "\n", "LF"}, "bare\r\nLF", "bare\nLF"},
+        {{std::string(70000, 'x') + "\r", "\n" + std::string(70000, 'y')},
+         std::string(70000, 'x') + "\r\n" + std::string(70000, 'y'),
+         std::string(70000, 'x') + "\n" + std::string(70000, 'y')},
+    };
+    for (const Case& c : cases) {
+        for (const bool unix : {false, true}) {
+            std::string file;
+            FileBytesWriter writer(unix, [&file](std::string_view block) {
+                file += block;
+                return true;
+            });
+            for (const std::string& piece : c.pieces) writer.add(piece);
+            ASSERT_TRUE(writer.finish());
+            EXPECT_EQ(file, unix ? c.unix : c.dos) << c.pieces.front().substr(0, 10) << " unix " << unix;
+        }
+    }
+}
+
 TEST(LineEnds, aFileReadInBlocksCutAnywhereLoadsLikeTheByteLoop) {
     std::mt19937 random(12);
     for (int round = 0; round < 200; ++round) {

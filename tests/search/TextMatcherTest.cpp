@@ -72,6 +72,56 @@ TEST(TextMatcher, findsEveryOccurrenceOfEitherCaseWhateverTheDistanceBetweenThem
     }
 }
 
+// Every kind of find text, as the scan of sixteen places at a time sees it:
+// one byte, a pair of bytes that are common apart and rare together, letters
+// of both cases in either place, overlapping occurrences, occurrences in the
+// last few bytes, and a search that must stop at its last start. Each search
+// finds what a test of every start finds.
+TEST(TextMatcher, everyKindOfFindTextFindsWhatATestOfEveryStartFinds) {
+    struct Case {
+        std::string what;
+        bool matchCase;
+        TextEncoding encoding;
+        std::string alphabet;   // the text's bytes, picked at random
+    };
+    const Case cases[] = {
+        {"f", false, TextEncoding::Utf8, "fFx."},
+        {"F", true, TextEncoding::Utf8, "fFx."},
+        {"fr", false, TextEncoding::Utf8, "fFrRx"},
+        {"fR", true, TextEncoding::Utf8, "fFrRx"},
+        {"aa", false, TextEncoding::Utf8, "aA."},
+        {"a.", false, TextEncoding::Utf8, "aA."},
+        {"..", true, TextEncoding::Utf8, ".x"},
+        {"\xE9t", false, TextEncoding::Windows1252, "\xE9\xC9tTx"},
+        {"\x9A\xFF", false, TextEncoding::Windows1252, "\x8A\x9A\x9F\xFFy"},
+        {"friends", false, TextEncoding::Utf8, "friendsFRIENDS "},
+    };
+    std::mt19937 random(31);
+    for (const Case& c : cases) {
+        const TextMatcher matcher(c.what, c.matchCase, c.encoding);
+        for (const std::size_t size : {1u, 2u, 15u, 16u, 17u, 18u, 33u, 500u, 5000u}) {
+            std::string text(size, ' ');
+            for (char& b : text) b = c.alphabet[random() % c.alphabet.size()];
+            std::vector<std::size_t> every;
+            for (std::size_t at = 0; at < text.size(); ++at)
+                if (matcher.matchAt(text, at)) every.push_back(at);
+            std::vector<std::size_t> found;
+            matcher.forEach(text, [&](const TextMatch& match) { found.push_back(match.start); });
+            ASSERT_EQ(found, every) << c.what << " in " << size << " bytes";
+            for (std::size_t from = 0; from < std::min<std::size_t>(size, 40); ++from) {
+                const std::size_t lastStart = std::min(size - 1, from + random() % 20);
+                const auto next = std::lower_bound(every.begin(), every.end(), from);
+                const bool within = next != every.end() && *next <= lastStart;
+                const auto hit = matcher.findFirst(text, from, lastStart);
+                ASSERT_EQ(hit.has_value(), within) << c.what << " from " << from << " to " << lastStart;
+                if (hit) {
+                    EXPECT_EQ(hit->start, *next) << c.what << " from " << from;
+                }
+            }
+        }
+    }
+}
+
 // The windows copied out of an edited control find what a search of the
 // whole text finds, in both directions, for every kind of comparison.
 TEST(ControlSearch, windowsOfAnEditedTextFindWhatTheWholeTextSearchFinds) {
