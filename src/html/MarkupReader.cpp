@@ -38,7 +38,7 @@ std::string_view closingMark(char first, char second) {
 }  // namespace
 
 ServerCode serverCode(std::string_view text, std::size_t at) {
-    if (at + 1 >= text.size() || !opensServerCode(text[at], text[at + 1])) return {};
+    if (at + 1 >= text.size()) return {};
     const std::string_view mark = closingMark(text[at], text[at + 1]);
     if (mark.empty()) return {};
     const std::size_t found = text.find(mark, at + 2);

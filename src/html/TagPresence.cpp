@@ -1,7 +1,8 @@
 #include "html/TagPresence.h"
 
 #include <algorithm>
-#include <cstring>
+#include <cstdint>
+#include <string>
 
 #include "textmodel/AsciiText.h"
 
@@ -35,9 +36,11 @@ bool TagPresenceTest::holdsTag() {
     if (known_) return first_.has_value();
     first_.reset();
     const int length = control_.length();
-    for (int from = 0, window = kFirstWindow; from < length; window *= 2) {
-        const int to = std::min(length, from + window);
-        const std::string part = control_.copyRange(from, std::min(length, to + 1));
+    std::string scratch;
+    std::int64_t window = kFirstWindow;
+    for (int from = 0; from < length; window *= 2) {
+        const int to = static_cast<int>(std::min<std::int64_t>(length, from + window));
+        const std::string_view part = control_.viewRange(from, std::min(length, to + 1), scratch);
         if (const auto at = firstTag(part)) {
             first_ = from + static_cast<int>(*at);
             break;

@@ -381,7 +381,8 @@ void CHemlowHTMLView::findPartnerTags() {
         if (mayStandInTagName(control_.copyRange(near, caret + 1), static_cast<std::size_t>(caret - near))) {
             const int from = std::max(0, caret - static_cast<int>(kPartnerReach));
             const int to = std::min(control_.length(), caret + static_cast<int>(kPartnerReach));
-            pair = tagloom::partnerTags(control_.copyRange(from, to), static_cast<std::size_t>(caret - from));
+            pair = tagloom::partnerTags(control_.viewRange(from, to, partnerScratch_),
+                                        static_cast<std::size_t>(caret - from));
             if (pair) {
                 pair->tag = {pair->tag.start + from, pair->tag.end + from};
                 pair->partner = {pair->partner.start + from, pair->partner.end + from};

@@ -204,6 +204,7 @@ private:
     GuideCommands guides_;
     TypingAssists typing_{control_, settings_};
     std::optional<TagPair> partner_;
+    std::string partnerScratch_;  // the partner search's bytes when they lie in more than one piece
     SyntaxColouring syntax_;
     std::unique_ptr<HtmlCommands> html_;
     std::unique_ptr<TextToolCommands> textTools_;

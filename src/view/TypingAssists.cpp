@@ -25,7 +25,8 @@ bool TypingAssists::textTyped(std::string_view text) {
     const int at = control_.selection().start;
     if (at == 0 || control_.charAt(at - 1) != '<') return false;
     const int from = std::max(0, at - static_cast<int>(kClosingTagReach));
-    const std::optional<std::string> name = elementToClose(control_.copyRange(from, at));
+    std::string scratch;
+    const std::optional<std::string> name = elementToClose(control_.viewRange(from, at, scratch));
     if (!name) return false;
     control_.typeText("/" + *name + ">");
     return true;

@@ -105,7 +105,8 @@ void PaintMargin(QPainter& painter, CHemlowHTMLView& view, EditWidget& widget) {
     if (guide >= 0) {
         const Rect f = control.getRect();
         const int x = guide + f.left - control.horizontalScroll();
-        if (x >= f.left && x < f.right) painter.fillRect(x, f.top, kGuideWidth, f.bottom - f.top, overlayColours(painter).guideBlue);
+        if (x >= f.left && x < f.right)
+            painter.fillRect(x, f.top, kGuideWidth, f.bottom - f.top, overlayColours(painter).guideBlue);
     }
 }
 
@@ -142,10 +143,6 @@ void paintLineGuide(QPainter& painter, CHemlowHTMLView& view) {
     painter.fillRect(f.left, g.nGuideTopY, f.right - f.left, kGuideWidth, red);
     painter.fillRect(f.left, g.nGuideBottomY, f.right - f.left, kGuideWidth, red);
 }
-
-}  // namespace
-
-namespace {
 
 // A thin frame round the bytes [start, end): one box on each display line
 // they are shown on.
