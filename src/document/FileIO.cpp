@@ -314,6 +314,23 @@ bool writeAll(int fd, std::string_view bytes) {
     return true;
 }
 
+bool BlockedFileWriter::add(std::string_view bytes) {
+    if (!ok_) return false;
+    if (block_.size() + bytes.size() < kBlockSize) {
+        block_ += bytes;
+        return true;
+    }
+    // A piece that fills the block goes out behind what is held, uncopied.
+    ok_ = finish() && writeAll(fd_, bytes);
+    return ok_;
+}
+
+bool BlockedFileWriter::finish() {
+    ok_ = ok_ && writeAll(fd_, block_);
+    block_.clear();
+    return ok_;
+}
+
 bool fileExists(const std::string& path) {
     struct stat status {};
     return !path.empty() && ::stat(path.c_str(), &status) == 0;

@@ -61,6 +61,23 @@ std::string saveBackupFolder();
 // Writes every byte to an open file; false, with errno set, when it cannot.
 bool writeAll(int fd, std::string_view bytes);
 
+// Writes the bytes added to it to an open file in blocks of 256 KB, so that
+// a text of many small pieces costs a few writes, not one a piece. False,
+// with errno set, once a write failed; the rest is then ignored.
+class BlockedFileWriter {
+public:
+    explicit BlockedFileWriter(int fd) : fd_(fd) {}
+    bool add(std::string_view bytes);
+    // Writes what is still held.
+    bool finish();
+
+private:
+    static constexpr std::size_t kBlockSize = std::size_t{256} << 10;
+    int fd_;
+    std::string block_;
+    bool ok_ = true;
+};
+
 // Whether the system reports anything at all at a path (a file, a folder...).
 bool fileExists(const std::string& path);
 

@@ -85,8 +85,9 @@ std::optional<std::string> HelperPrograms::MakeTempCopy(const std::string& folde
             platform_.prompter.ask({path + "\n" + std::strerror(errno), title, Buttons::Ok, Icon::Warning, 0});
             return std::nullopt;
         }
-        bool written = true;
-        text([&](std::string_view piece) { written = written && writeAll(fd, piece); });
+        BlockedFileWriter writer(fd);
+        text([&writer](std::string_view piece) { writer.add(piece); });
+        const bool written = writer.finish();
         const int writeError = errno;
         if (::close(fd) != 0 || !written) {
             ::unlink(path.c_str());

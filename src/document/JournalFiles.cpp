@@ -54,8 +54,9 @@ std::string folderOfPath(const std::string& path) { return path.substr(0, path.r
 int writeLockedFile(const std::string& path, const ByteProducer& produce) {
     const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd < 0) return -1;
-    const auto write = [fd](std::string_view bytes) { return writeAll(fd, bytes); };
-    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && produce(write) && ::fdatasync(fd) == 0) return fd;
+    BlockedFileWriter writer(fd);
+    const auto write = [&writer](std::string_view bytes) { return writer.add(bytes); };
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && produce(write) && writer.finish() && ::fdatasync(fd) == 0) return fd;
     const int error = errno;
     ::close(fd);
     ::unlink(path.c_str());

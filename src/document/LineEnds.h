@@ -70,7 +70,7 @@ TextPieces wholeText(std::string_view text);
 TextPieces controlText(const EditControl& control);
 
 // Writes the file form of the editor's text, given piece by piece, to sink in
-// blocks of a megabyte: every CR dropped, each LF written as LF (bUnixFile) or
+// blocks of 256 KB: every CR dropped, each LF written as LF (bUnixFile) or
 // as CR LF. After the sink has refused a block the rest is ignored.
 class FileBytesWriter {
 public:

@@ -53,7 +53,9 @@ std::string_view TextBuffer::view(int from, int to, std::string& scratch) const 
     const Span span = spanAt(from);
     if (to <= span.start + span.length)
         return std::string_view(span.data + (from - span.start), static_cast<std::size_t>(to - from));
-    scratch = range(from, to);
+    // Into the scratch's own memory, which a caller keeps from call to call.
+    scratch.clear();
+    forEachSpan(from, to, [&](const char* data, int n) { scratch.append(data, static_cast<std::size_t>(n)); });
     return scratch;
 }
 

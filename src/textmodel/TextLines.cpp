@@ -23,7 +23,7 @@ void TextLines::build(const TextBuffer& text) {
         int lineStart = 0;
         int offset = 0;
         text.forEachSpan(0, text.length(), [&](const char* data, int n) {
-            bytescan::forEachOf(data, static_cast<std::size_t>(n), '\n', '\n', [&](std::size_t lf) {
+            bytescan::forEachOf(data, static_cast<std::size_t>(n), '\n', [&](std::size_t lf) {
                 const int lineEnd = offset + static_cast<int>(lf) + 1;
                 pushParts(push, lineEnd - lineStart, true);
                 lineStart = lineEnd;

@@ -34,8 +34,9 @@ void ClipboardCommands::pushLifo(std::string text) {
 
 bool ClipboardCommands::selectionFits(const char* title) {
     if (view_.control().selection().length() <= kLargestCopy) return true;
-    platform_.prompter.ask({"The selection is too large for the clipboard, which takes up to 64 MB.", title,
-                            Buttons::Ok, Icon::Warning, 0});
+    platform_.prompter.ask({"The selection is too large for the clipboard, which takes up to " +
+                                std::to_string(kLargestCopy >> 20) + " MB.",
+                            title, Buttons::Ok, Icon::Warning, 0});
     return false;
 }
 

@@ -59,6 +59,36 @@ protected:
     QTemporaryDir folder_;
 };
 
+// Small pieces and pieces larger than a block reach the file whole and in
+// order; a file that refuses the writes makes every later add fail.
+TEST(BlockedFileWriter, writesThePiecesInOrderAndStopsAtTheFirstFailure) {
+    QTemporaryDir dir;
+    const std::string path = dir.filePath(QStringLiteral("blocks")).toStdString();
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+    ASSERT_GE(fd, 0);
+    std::string expected;
+    {
+        BlockedFileWriter writer(fd);
+        std::mt19937 random(3);
+        for (int i = 0; i < 3000; ++i) {
+            const std::size_t size = i % 500 == 7 ? (std::size_t{300} << 10) : random() % 200;
+            const std::string piece(size, static_cast<char>('a' + i % 26));
+            expected += piece;
+            ASSERT_TRUE(writer.add(piece));
+        }
+        ASSERT_TRUE(writer.finish());
+    }
+    ::close(fd);
+    EXPECT_EQ(test::readRawFile(path), expected);
+
+    const int readOnly = ::open(path.c_str(), O_RDONLY);
+    BlockedFileWriter refused(readOnly);
+    EXPECT_TRUE(refused.add("held in the block"));
+    EXPECT_FALSE(refused.finish());
+    EXPECT_FALSE(refused.add("x"));
+    ::close(readOnly);
+}
+
 TEST_F(FileIO, anyInputLoadsOrGivesAClearMessageAndTheFileStaysAsItWas) {
     std::mt19937 random(17);
     std::string everyByte;

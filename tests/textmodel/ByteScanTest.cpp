@@ -37,6 +37,19 @@ TEST(ByteScan, aPrintableRunEndsAtTheFirstOtherByteOrAtTheEndAndNeverReadsPastIt
     }
 }
 
+TEST(ByteScan, theFirstHighByteIsFoundAtEveryPlaceAcrossAWholeStretch) {
+    for (const std::size_t length : {0u, 1u, 7u, 8u, 9u, 17u, 255u, 256u, 257u, 600u}) {
+        for (std::size_t at = 0; at <= length; ++at) {
+            std::string bytes(length, 'a');
+            if (at < length) bytes[at] = '\x80';
+            if (at + 1 < length) bytes[at + 1] = '\xFF';
+            const auto exact = std::make_unique<char[]>(length + 1);
+            bytes.copy(exact.get(), length);
+            EXPECT_EQ(bytescan::firstHighByte(exact.get(), length), at) << "length " << length;
+        }
+    }
+}
+
 TEST(ByteScan, twoBytesCountedInOnePassAsEachAlone) {
     std::mt19937 random(5);
     for (const std::size_t size : {0u, 1u, 255u, 256u, 257u, 1000u, 70000u}) {
