@@ -178,7 +178,7 @@ void LexStep::cssString(char quote, int term) {
                 ++i;
                 continue;
             }
-            i += at(i + 1) == '\r' && at(i + 2) == '\n' ? 3 : 2;
+            i = escapeEnd(i, at(i + 1) == '\r' && at(i + 2) == '\n' ? 3 : 2);
             continue;
         }
         ++i;

@@ -27,18 +27,9 @@ void LexStep::textarea() {
 // Text, or textarea content (no tags there).
 void LexStep::textToken(bool tags) {
     const char c = line_[p_];
-    if (c == '<') {
-        if (tags) return angle();
-        if (at(p_ + 1) == '%') {
-            take(p_ + 2, Style::Php);
-            st_.island = Island::AspBlock;
-            return;
-        }
-    } else if (c == '&') {
-        return entityOr(Style::Plain);
-    } else if (c == '{' && openMarker()) {
-        return;
-    }
+    if (openServerCode()) return;
+    if (c == '<' && tags) return angle();
+    if (c == '&') return entityOr(Style::Plain);
     take(skip(p_ + 1, [](char b) { return !stops(kTextStops, b); }), Style::Plain);
 }
 
@@ -52,9 +43,6 @@ void LexStep::angle() {
             take(p_ + 2, Style::Doctype);
             st_.html = HtmlMode::Declaration;
         }
-    } else if (next == '%') {
-        take(p_ + 2, Style::Php);
-        st_.island = Island::AspBlock;
     } else if (next == '/' && isLetter(at(p_ + 2))) {
         take(p_ + 2, Style::Tag);
         tagName(false);
@@ -109,9 +97,12 @@ void LexStep::tag() {
     }
 }
 
+// Server code inside a tag is a stretch of its own, as the mark-up reader
+// reads it; the tag goes on after it.
 void LexStep::between() {
     const char c = line_[p_];
     if (isBlank(c)) return take(blanksEnd(p_), Style::Plain);
+    if (openServerCode()) return;
     switch (c) {
     case '>':
         return closeTag();
@@ -140,6 +131,7 @@ void LexStep::between() {
 void LexStep::afterEquals() {
     const char c = line_[p_];
     if (isBlank(c)) return take(blanksEnd(p_), Style::Plain);
+    if (openServerCode()) return;
     if (c == '"' || c == '\'') return openValue(c);
     if (c == '>' || c == '<') {
         st_.tagPart = TagPart::Between;
@@ -164,12 +156,7 @@ void LexStep::quotedValue() {
     const char c = line_[p_];
     if (c == quote) return closeValue();
     if (c == '&') return entityOr(Style::Value);
-    if (c == '{' && openMarker()) return;
-    if (c == '<' && at(p_ + 1) == '%') {
-        take(p_ + 2, Style::Php);
-        st_.island = Island::AspBlock;
-        return;
-    }
+    if (openServerCode()) return;
     take(skip(p_ + 1, [&](char b) { return b != quote && !stops(kTextStops, b); }), Style::Value);
 }
 
@@ -257,6 +244,14 @@ void LexStep::entityOr(Style fallback) {
     }
     if (i > first && at(i) == ';') return take(i + 1, Style::Entity);
     take(p_ + 1, fallback);
+}
+
+bool LexStep::openServerCode() {
+    if (line_[p_] == '{') return openMarker();
+    if (line_[p_] != '<' || at(p_ + 1) != '%') return false;
+    take(p_ + 2, Style::Php);
+    st_.island = Island::AspBlock;
+    return true;
 }
 
 bool LexStep::openMarker() {

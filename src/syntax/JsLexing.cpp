@@ -136,7 +136,7 @@ void LexStep::jsRegex() {
         if (c == '\n') return endOfJsToken(Style::Regex, i + 1);
         if (c == '<' && i > p_) break;
         if (c == '\\') {
-            i += at(i + 1) == '\n' ? 1 : 2;
+            i = escapeEnd(i, at(i + 1) == '\n' ? 1 : 2);
             continue;
         }
         if (c == '[') {
@@ -158,7 +158,7 @@ void LexStep::jsString(char quote) {
         if (c == quote) return endOfJsToken(Style::String, i + 1);
         if (c == '\\') {
             // A backslash before the line break goes on to the next line.
-            i += at(i + 1) == '\r' && at(i + 2) == '\n' ? 3 : 2;
+            i = escapeEnd(i, at(i + 1) == '\r' && at(i + 2) == '\n' ? 3 : 2);
             continue;
         }
         if (c == '\n') return endOfJsToken(Style::String, i + 1);  // unclosed: it ends with its line
@@ -174,7 +174,7 @@ void LexStep::jsTemplate() {
         const char c = line_[i];
         if (c == '`') return endOfJsToken(Style::String, i + 1);
         if (c == '\\') {
-            i += 2;
+            i = escapeEnd(i, 2);
             continue;
         }
         if (c == '$' && at(i + 1) == '{' && st_.jsTemplateDepth < LexState::kTemplateDepth) {

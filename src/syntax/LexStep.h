@@ -88,6 +88,10 @@ public:
 private:
     // The byte at i, or NUL past the end (never tested for as such).
     char at(std::size_t i) const { return i < n_ ? line_[i] : '\0'; }
+    // Where the escape that a backslash at i begins ends: length bytes on,
+    // or right after the backslash when a '<' follows, which is read as
+    // itself: it may end a script or style as the mark-up reader ends it.
+    std::size_t escapeEnd(std::size_t i, std::size_t length) const { return at(i + 1) == '<' ? i + 1 : i + length; }
     // Hands the bytes up to end on as one class and moves past them.
     [[gnu::always_inline]] void take(std::size_t end, Style style) {
         end = std::min(end, n_);
@@ -130,6 +134,8 @@ private:
     void comment();
     void declaration();
     void entityOr(Style fallback);
+    // "<%" or a template marker at p_, opened; false when none opens here.
+    bool openServerCode();
     bool openMarker();
 
     // ---- PHP ----

@@ -118,7 +118,7 @@ void LexStep::heredoc(bool interpolating) {
         if (c == '<' && i > p_) break;
         if (interpolating) {
             if (c == '\\') {
-                i += 2;
+                i = escapeEnd(i, 2);
                 continue;
             }
             if (c == '$' && isPhpIdentStart(at(i + 1))) {
@@ -141,7 +141,7 @@ void LexStep::phpString(char quote, bool interpolating) {
             return;
         }
         if (c == '\\') {
-            i += 2;
+            i = escapeEnd(i, 2);
             continue;
         }
         if (c == '<' && i > p_) break;

@@ -69,6 +69,12 @@ TEST(ContentEnds, scriptAndStyleContentEndWhereTheMarkupReaderEndsIt) {
                      "<script>s = \"</script>\";</script><script>// </script>\n</script>"
                      "<script><?php echo \"</script>\"; ?></script><style>/* </style> */</style>"});
     pages.push_back({"a tag broken off by another", "<p <script>x</script><a href=\"</script>\"><script>y</script>"});
+    pages.push_back({"an end behind a backslash",
+                     "<script>s = \"\\</script>\";</script><script>r = /\\</script>/;</script>"
+                     "<style>a { content: \"\\</style>\" }</style><script>t = `\\</script>`;</script>"});
+    pages.push_back({"server code inside a tag",
+                     "<script <%= a %>>x = \"</b>\"</script><p {{ a > b }} class=x><script>y</script>"
+                     "<div id=<%= id %>>z</div><script>w</script>"});
     for (const RealPage& page : pages) {
         const Stretches expected = readerContent(page.text);
         EXPECT_EQ(lexerContent(page.text), expected) << page.name;
