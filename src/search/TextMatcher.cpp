@@ -7,10 +7,7 @@
 #include <cassert>
 #include <cstring>
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
-
+#include "textmodel/ByteScan.h"
 #include "textmodel/TextUnit.h"
 
 namespace tagloom {
@@ -65,6 +62,7 @@ char32_t folded(char32_t c) {
 
 TextMatcher::TextMatcher(std::string_view what, bool matchCase, TextEncoding encoding)
     : what_(what), encoding_(encoding) {
+    noteStartBytes();
     if (what_.empty() || matchCase) return;
     if (encoding == TextEncoding::Utf8 && !isAscii(what_)) {
         mode_ = Mode::CharacterFold;
@@ -78,6 +76,7 @@ TextMatcher::TextMatcher(std::string_view what, bool matchCase, TextEncoding enc
     mode_ = Mode::ByteFold;
     const FoldTable& fold = foldTable(encoding);
     for (auto& c : what_) c = static_cast<char>(fold[static_cast<unsigned char>(c)]);
+    noteStartBytes();
 }
 
 std::size_t TextMatcher::longestMatch() const {
@@ -125,9 +124,9 @@ public:
     Candidates(const TextMatcher& matcher, std::string_view text) : text_(text) {
         everyByte_ = matcher.mode_ == Mode::CharacterFold;
         if (everyByte_) return;
-        first_ = matcher.variants(0);
+        first_ = matcher.startBytes_[0];
+        second_ = matcher.startBytes_[1];
         pair_ = matcher.what_.size() > 1;
-        second_ = pair_ ? matcher.variants(1) : first_;
     }
     // The first place in [from, last] where an occurrence may start, or the
     // text's size when there is none.
@@ -139,14 +138,11 @@ public:
         std::size_t i = from;
 #ifdef __SSE2__
         const auto either = [](__m128i bytes, const Variants& v) {
-            return static_cast<unsigned>(_mm_movemask_epi8(
-                _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(static_cast<char>(v[0]))),
-                             _mm_cmpeq_epi8(bytes, _mm_set1_epi8(static_cast<char>(v[1]))))));
+            return bytescan::marked16(bytes, static_cast<char>(v[0])) | bytescan::marked16(bytes, static_cast<char>(v[1]));
         };
-        const auto load = [data](std::size_t at) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at)); };
         for (; i <= last && i + 17 <= size; i += 16) {
-            unsigned starts = either(load(i), first_);
-            if (starts != 0 && pair_) starts &= either(load(i + 1), second_);
+            unsigned starts = either(bytescan::load16(data + i), first_);
+            if (starts != 0 && pair_) starts &= either(bytescan::load16(data + i + 1), second_);
             if (starts != 0) {
                 const std::size_t at = i + static_cast<std::size_t>(std::countr_zero(starts));
                 return at <= last ? at : size;
@@ -174,6 +170,11 @@ private:
     Variants first_{};
     Variants second_{};
 };
+
+void TextMatcher::noteStartBytes() {
+    for (std::size_t i = 0; i < startBytes_.size(); ++i)
+        startBytes_[i] = i < what_.size() ? variants(i) : startBytes_[0];
+}
 
 TextMatcher::Variants TextMatcher::variants(std::size_t i) const {
     const auto wanted = static_cast<unsigned char>(what_[i]);

@@ -48,6 +48,8 @@ private:
     // The bytes that fold to the find text's byte i, one of them twice when it has no other case.
     using Variants = std::array<unsigned char, 2>;
     Variants variants(std::size_t i) const;
+    // The variants of the find text's first two bytes, where an occurrence may start.
+    void noteStartBytes();
     std::size_t characterMatchAt(std::string_view text, std::size_t at) const;
 
     std::string what_;
@@ -55,6 +57,7 @@ private:
     TextEncoding encoding_;
     // CharacterFold: the folded characters of the find text.
     std::u32string folded_;
+    std::array<Variants, 2> startBytes_{};
 };
 
 }  // namespace tagloom

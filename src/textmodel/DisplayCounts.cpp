@@ -64,6 +64,8 @@ void DisplayCounts::mergeWithPrevious(int index) {
 }
 
 void DisplayCounts::replace(int from, int count, std::span<const int> counts) {
+    // A key typed in a line mostly leaves its display-line count as it was.
+    if (count == 1 && counts.size() == 1 && from < lines() && this->count(from) == counts[0]) return;
     const int first = splitAt(from);
     const int end = splitAt(from + count);
     runs_.erase(first, end - first);
